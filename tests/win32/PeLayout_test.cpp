@@ -1,0 +1,33 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "tests/win32/TestEnv.h"
+
+// The stub's image must carry its PE header at 256 and still start.
+TEST(StubImage, PeHeaderAt256AndStillRuns) {
+  const std::string exe = testenv::BinDir() + "\\kavrix-stub.exe";
+  std::ifstream in(exe, std::ios::binary);
+  ASSERT_TRUE(in) << exe;
+  std::vector<unsigned char> b(std::istreambuf_iterator<char>(in), {});
+  ASSERT_GT(b.size(), 0x200u);
+  EXPECT_EQ(b[0x3C] | b[0x3D] << 8, 0x100);
+  EXPECT_EQ(b[256], 'P');
+  EXPECT_EQ(b[257], 'E');
+  for (int i = 248; i < 256; ++i) EXPECT_EQ(b[i], 0) << "end-of-package slot byte " << i;
+
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  std::string cmd = "\"" + exe + "\" /pe-layout-check";
+  ASSERT_TRUE(CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+  EXPECT_EQ(WaitForSingleObject(pi.hProcess, 60000), WAIT_OBJECT_0);
+  DWORD code = 1;
+  GetExitCodeProcess(pi.hProcess, &code);
+  EXPECT_EQ(code, 0u);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+}
