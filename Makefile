@@ -42,6 +42,16 @@ test-native: native
 test-wine: win32 wine-tree
 	tests/wine/session.sh $(BUILD) sh -c 'ctest --test-dir $(BUILD)/win$$KAVRIX_WINE_BITS --output-on-failure'
 
+# Benchmarks print figures and ratios against baselines run side by side; they are
+# never part of `make test`.
+bench: win32 wine-tree
+	cmake -S . -B $(BUILD)/bench -DCMAKE_BUILD_TYPE=Release >/dev/null
+	cmake --build $(BUILD)/bench -j$(JOBS)
+	tests/wine/session.sh $(BUILD) tests/bench/run.sh $(abspath $(BUILD))
+
+screenshots: win32 wine-tree
+	tests/wine/session.sh $(BUILD) sh -c 'tools/screenshots/run.sh $(abspath $(BUILD))/win$$KAVRIX_WINE_BITS $(abspath $(BUILD))/screenshots'
+
 demo: win32 wine-tree
 	tests/wine/session.sh $(BUILD) sh -c 'tools/demo.sh $(abspath $(BUILD))/win$$KAVRIX_WINE_BITS'
 
