@@ -24,7 +24,7 @@ uint64_t Next() {  // xorshift64*
 
 size_t Below(size_t n) { return n ? size_t(Next() % n) : 0; }
 
-// Bytes that parsers of this program treat specially; random inputs lean on them.
+// Bytes with a meaning to the parsers of this program; random inputs lean on them.
 const std::string kInteresting = std::string("|*^!~@#$&=/\\\" :.-+0x19AFafzZ<>\r\n\t") +
                                  std::string("\0\x01\x02\x03\x7F\x80\x81\xFF", 8);
 
