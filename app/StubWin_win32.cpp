@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "app/CommUtils.h"
 #include "app/StubMode.h"
 #include "util/Paths.h"
 #include "util/Utils.h"
@@ -32,6 +33,7 @@ bool TopWindowOfClass(const std::string& className) { return FindWindowA(classNa
 void OpenStubInfo() {
   g_facts = StubFacts{};
   ThisIs_AutoUpdateProg = g_facts.agentFlag;
+  SetLogSwitch(g_facts.agentFlag && g_facts.logFlag);
 }
 
 void CloseStubInfo() {}
@@ -47,10 +49,14 @@ bool SpanLevel1() { return IsSpanLevel1(g_facts.spannedFlag, GetSwitchInt("/Span
 bool SpanLevel2() { return IsSpanLevel2(GetSwitchInt("/SpanCdLvl=", 1)); }
 
 void DoRunStubWin() {
+  Log("DoRunStubWin() --- Start");
   WindowClassName = StubWindowClass(ThisIs_AutoUpdateProg, ExePath());
   const bool copyWasRunning = X_ExeIsRunning();
   const bool plainAgent = ThisIs_Plain_AutoUpdate_Exe();
   const bool xAgent = ThisIs_X_AutoUpdate_Exe();
+  Log("X_ExeIsRunning=" + BoolText(copyWasRunning));
+  Log("ThisIs_Plain_AutoUpdate_Exe=" + BoolText(plainAgent));
+  Log("ThisIs_X_AutoUpdate_Exe=" + BoolText(xAgent));
 
   switch (ChooseStubMode(TopWindowOfClass(WindowClassName), plainAgent, xAgent, SpanLevel1())) {
     case StubMode::None:
@@ -64,4 +70,5 @@ void DoRunStubWin() {
       break;
   }
   (void)copyWasRunning;  // for HandleParamOK of the agent starter
+  Log("DoRunStubWin() --- End");
 }

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "app/CommUtils.h"
 #include "app/StubWin.h"
 #include "ui/KDebug.h"
 #include "util/Utils.h"
@@ -27,6 +28,14 @@ int main() {
   DebugPidLine(" ==== STUB START ====> " + commandLine + "<");
 
   OpenStubInfo();
+  if (ThisIs_X_AutoUpdate_Exe()) SetLogIndent(" X ");
+  if (LogSwitch()) {
+    Log("");
+    Log("");
+    Log("=== START === " + ExePath());
+    Log("CommandLine=" + commandLine);
+    Log("Agent Version=" + GetExeVersion(""));
+  }
   DebugPidLine(" ==== ThisIs_AutoUpdateProg=" + BoolText(ThisIs_AutoUpdateProg));
 
   DoRunStubWin();
@@ -34,5 +43,7 @@ int main() {
 
   DebugPidLine(" ==== STUB END ====> " + commandLine + "<");
   DebugLine("");
+  Log("=== EXIT === " + ExePath());
+  Log("");
   return StubExitCode;
 }

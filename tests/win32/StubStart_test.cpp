@@ -4,7 +4,9 @@
 #include <string>
 
 #include "tests/win32/DebugCapture.h"
+#include "tests/win32/TempFolder.h"
 #include "tests/win32/TestEnv.h"
+#include "util/Files.h"
 #include "util/Utils.h"
 
 namespace {
@@ -31,30 +33,6 @@ RunResult RunAndWait(const std::string& commandLine) {
   return r;
 }
 
-bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-// A fresh folder under the temporary folder; its files are removed at the end.
-class TempFolder {
- public:
-  TempFolder() : path_(TempDir(true) + "kvx_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(GetTickCount())) {
-    CreateDirectoryA(path_.c_str(), nullptr);
-  }
-  ~TempFolder() {
-    WIN32_FIND_DATAA fd;
-    HANDLE find = FindFirstFileA((path_ + "\\*").c_str(), &fd);
-    if (find != INVALID_HANDLE_VALUE) {
-      do DeleteFileA((path_ + "\\" + fd.cFileName).c_str());
-      while (FindNextFileA(find, &fd));
-      FindClose(find);
-    }
-    RemoveDirectoryA(path_.c_str());
-  }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
-
 std::string StubExe() { return testenv::BinDir() + "\\kavrix-stub.exe"; }
 
 }  // namespace
@@ -75,9 +53,9 @@ TEST(StubStart, WritesStartAndEndDebugLines) {
   EXPECT_NE(text.find(expected), std::string::npos) << text;
 }
 
-// DLLs planted beside a setup file under the names of the system DLLs that it
-// loads by name are not picked up.
-TEST(StubStart, SetupFileLoadsNoPlantedDll) {
+// A setup file never writes a run log, and DLLs planted beside it under the
+// names of the system DLLs it loads by name are not picked up.
+TEST(StubStart, SetupFileLoadsNoPlantedDllAndWritesNoLog) {
   TempFolder dir;
   const std::string setup = dir.path() + "\\setup.exe";
   ASSERT_TRUE(CopyFileA(StubExe().c_str(), setup.c_str(), FALSE));
@@ -98,4 +76,5 @@ TEST(StubStart, SetupFileLoadsNoPlantedDll) {
   EXPECT_EQ(run.exitCode, 0u);
   for (const char* name : planted)
     EXPECT_FALSE(FileExists(dir.path() + "\\" + name + ".loaded")) << name << " was loaded from the setup's folder";
+  EXPECT_FALSE(DeleteFiles(dir.path() + "\\*.log", false)) << "a setup file wrote a run log";
 }
