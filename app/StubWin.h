@@ -3,6 +3,10 @@
 #include <cstdint>
 #include <string>
 
+class TGFileInfo;
+
+// The package description of the running file, from OpenStubInfo to CloseStubInfo.
+extern TGFileInfo* StubInfo;
 // The trailer's agent flag of the running file.
 extern bool ThisIs_AutoUpdateProg;
 // "KavrixStub" at load; fixed by DoRunStubWin before any window exists.
@@ -10,8 +14,8 @@ extern std::string WindowClassName;
 // The process's exit code: the setup engine's, 0 when none ran.
 extern int32_t StubExitCode;
 
-// Reads the running file's package description (start-up step 2) and sets
-// ThisIs_AutoUpdateProg and the log switch; CloseStubInfo frees it.
+// Makes StubInfo from the own path and sets ThisIs_AutoUpdateProg and the log
+// switch from it; CloseStubInfo frees it.
 void OpenStubInfo();
 void CloseStubInfo();
 

@@ -4,47 +4,43 @@
 
 #include "app/CommUtils.h"
 #include "app/StubMode.h"
+#include "package/PackX.h"
 #include "util/Paths.h"
 #include "util/Utils.h"
 
+TGFileInfo* StubInfo = nullptr;
 bool ThisIs_AutoUpdateProg = false;
 std::string WindowClassName = "KavrixStub";
 int32_t StubExitCode = 0;
 
 namespace {
 
-// What the mode tests need from the package trailer. Filled from the package
-// description of the running file once its reader is part of the program; a
-// file without a readable package has all flags clear.
-struct StubFacts {
-  bool agentFlag = false;
-  bool logFlag = false;
-  bool spannedFlag = false;
-  std::string agentName;
-};
-StubFacts g_facts;
-
 std::string OwnName() { return ExtractFileName(ExePath()); }
+
+std::string AgentName() { return StubInfo ? StubInfo->AgentFileName() : ""; }
 
 bool TopWindowOfClass(const std::string& className) { return FindWindowA(className.c_str(), nullptr) != nullptr; }
 
 }  // namespace
 
 void OpenStubInfo() {
-  g_facts = StubFacts{};
-  ThisIs_AutoUpdateProg = g_facts.agentFlag;
-  SetLogSwitch(g_facts.agentFlag && g_facts.logFlag);
+  StubInfo = new TGFileInfo(ExePath());
+  ThisIs_AutoUpdateProg = StubInfo->IsAgent();
+  SetLogSwitch(ThisIs_AutoUpdateProg && StubInfo->WantsLog());
 }
 
-void CloseStubInfo() {}
+void CloseStubInfo() {
+  delete StubInfo;
+  StubInfo = nullptr;
+}
 
-bool X_ExeIsRunning() { return TopWindowOfClass(AgentCopyWindowClass(g_facts.agentName)); }
+bool X_ExeIsRunning() { return TopWindowOfClass(AgentCopyWindowClass(AgentName())); }
 
-bool ThisIs_Plain_AutoUpdate_Exe() { return ThisIs_AutoUpdateProg && IsPlainAgentName(OwnName(), g_facts.agentName); }
+bool ThisIs_Plain_AutoUpdate_Exe() { return ThisIs_AutoUpdateProg && IsPlainAgentName(OwnName(), AgentName()); }
 
-bool ThisIs_X_AutoUpdate_Exe() { return ThisIs_AutoUpdateProg && IsXAgentName(OwnName(), g_facts.agentName); }
+bool ThisIs_X_AutoUpdate_Exe() { return ThisIs_AutoUpdateProg && IsXAgentName(OwnName(), AgentName()); }
 
-bool SpanLevel1() { return IsSpanLevel1(g_facts.spannedFlag, GetSwitchInt("/SpanCdLvl=", 1)); }
+bool SpanLevel1() { return IsSpanLevel1(StubInfo && StubInfo->IsSpanned(), GetSwitchInt("/SpanCdLvl=", 1)); }
 
 bool SpanLevel2() { return IsSpanLevel2(GetSwitchInt("/SpanCdLvl=", 1)); }
 

@@ -13,6 +13,9 @@ target_link_libraries(kavrix_core PUBLIC ZLIB::ZLIB)
 
 add_library(kavrix_win STATIC ${WIN32_SOURCES} ${CMAKE_SOURCE_DIR}/cmake/empty.cpp)
 target_link_libraries(kavrix_win PUBLIC kavrix_core comctl32 gdi32 user32 kernel32 advapi32 shell32)
+# Portable code calls a few system-facing functions that the Windows library
+# provides (cluster size, user language): the two archives depend on each other.
+target_link_libraries(kavrix_core INTERFACE kavrix_win)
 
 # The package reader expects the PE header at offset 256; the linker puts it at
 # 0x80, so a host tool moves it after linking.

@@ -2,7 +2,9 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
+#include "tests/native/PackFixture.h"
 #include "tests/win32/DebugCapture.h"
 #include "tests/win32/TempFolder.h"
 #include "tests/win32/TestEnv.h"
@@ -34,6 +36,49 @@ RunResult RunAndWait(const std::string& commandLine) {
 }
 
 std::string StubExe() { return testenv::BinDir() + "\\kavrix-stub.exe"; }
+
+// The built stub with an agent package for Product_AU.exe appended.
+std::string AgentFile(uint8_t flags) {
+  const std::string autoUpdate = "|http://127.0.0.1/au|Product.info|Product_AU.exe|TOKEN|0|";
+  std::string file = packfixture::Package(ReadFilePart(StubExe(), 0), "", autoUpdate);
+  TPackTrailer t = TrailerFromBytes(file.substr(file.size() - kTrailerSize));
+  t.IsAgent = 1;
+  t.Flags = flags;
+  file.replace(file.size() - kTrailerSize, kTrailerSize, TrailerBytes(t));
+  return file;
+}
+
+// A window of the agent copy's class, as a running copy would have.
+class RunningCopyWindow {
+ public:
+  RunningCopyWindow() {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = ".AutoUpdate.X_Product_AU";
+    RegisterClassA(&wc);
+    wnd_ = CreateWindowA(wc.lpszClassName, "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
+  }
+  ~RunningCopyWindow() { DestroyWindow(wnd_); }
+  bool ok() const { return wnd_ != nullptr; }
+
+ private:
+  HWND wnd_;
+};
+
+std::vector<std::string> LogMessages(const std::string& text) {
+  std::vector<std::string> messages;
+  size_t at = 0, end;
+  while ((end = text.find("\r\n", at)) != std::string::npos) {
+    // stamp (17 characters with one-character separators), blank, thread id, indent
+    const std::string line = text.substr(at, end - at);
+    const size_t id = line.find_first_not_of(' ', line.find(' ', line.find(' ') + 1));
+    const size_t indent = line.find(' ', id);
+    messages.push_back(indent == std::string::npos ? "?" + line : line.substr(indent));
+    at = end + 2;
+  }
+  return messages;
+}
 
 }  // namespace
 
@@ -77,4 +122,50 @@ TEST(StubStart, SetupFileLoadsNoPlantedDllAndWritesNoLog) {
   for (const char* name : planted)
     EXPECT_FALSE(FileExists(dir.path() + "\\" + name + ".loaded")) << name << " was loaded from the setup's folder";
   EXPECT_FALSE(DeleteFiles(dir.path() + "\\*.log", false)) << "a setup file wrote a run log";
+}
+
+// An agent copy whose package asks for a log records its start, its decisions
+// and its end with the indent " X ". A window of its class exists, so it ends
+// without running a mode.
+TEST(StubStart, AgentCopyWithLogFlagWritesRunLog) {
+  TempFolder dir;
+  RunningCopyWindow running;
+  ASSERT_TRUE(running.ok());
+  const std::string copy = dir / "X_Product_AU.exe";
+  ASSERT_TRUE(WriteFileData(copy, AgentFile(kFlagLog), 0, false));
+
+  DebugCapture capture;
+  ASSERT_TRUE(capture.Ready()) << capture.Problem();
+  const std::string cmd = "\"" + copy + "\" /TEST=1";
+  const RunResult run = RunAndWait(cmd);
+  ASSERT_TRUE(run.ended);
+  EXPECT_EQ(run.exitCode, 0u);
+  EXPECT_NE(capture.Text().find(std::to_string(run.processId) + " ==== ThisIs_AutoUpdateProg=TRUE\r\n"),
+            std::string::npos);
+
+  const std::vector<std::string> expected = {
+      " X ",
+      " X ",
+      " X === START === " + copy,
+      " X CommandLine=" + cmd,
+      " X Agent Version=" + GetExeVersion(StubExe()),
+      " X DoRunStubWin() --- Start",
+      " X X_ExeIsRunning=TRUE",
+      " X ThisIs_Plain_AutoUpdate_Exe=FALSE",
+      " X ThisIs_X_AutoUpdate_Exe=TRUE",
+      " X DoRunStubWin() --- End",
+      " X === EXIT === " + copy,
+      " X ",
+  };
+  EXPECT_EQ(LogMessages(ReadFilePart(dir / "X_Product_AU.log", 0)), expected);
+}
+
+TEST(StubStart, AgentWithoutLogFlagWritesNoLog) {
+  TempFolder dir;
+  RunningCopyWindow running;
+  ASSERT_TRUE(running.ok());
+  ASSERT_TRUE(WriteFileData(dir / "X_Product_AU.exe", AgentFile(0), 0, false));
+  const RunResult run = RunAndWait("\"" + (dir / "X_Product_AU.exe") + "\"");
+  ASSERT_TRUE(run.ended);
+  EXPECT_FALSE(DeleteFiles(dir / "*.log", false));
 }
