@@ -133,6 +133,8 @@ TEST(StubStart, AgentCopyWithLogFlagWritesRunLog) {
   ASSERT_TRUE(running.ok());
   const std::string copy = dir / "X_Product_AU.exe";
   ASSERT_TRUE(WriteFileData(copy, AgentFile(kFlagLog), 0, false));
+  // The version of the own file is read through version.dll from the system folder.
+  ASSERT_TRUE(CopyFileA((testenv::BinDir() + "\\kavrix-plant.dll").c_str(), (dir / "version.dll").c_str(), FALSE));
 
   DebugCapture capture;
   ASSERT_TRUE(capture.Ready()) << capture.Problem();
@@ -158,6 +160,7 @@ TEST(StubStart, AgentCopyWithLogFlagWritesRunLog) {
       " X ",
   };
   EXPECT_EQ(LogMessages(ReadFilePart(dir / "X_Product_AU.log", 0)), expected);
+  EXPECT_FALSE(FileExists(dir / "version.dll.loaded"));
 }
 
 TEST(StubStart, AgentWithoutLogFlagWritesNoLog) {
