@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "tests/win32/TempFolder.h"
+#include "tests/win32/TestEnv.h"
 #include "util/Files.h"
 
 namespace {
@@ -148,4 +149,37 @@ TEST(Files, SeekAndSizeOfOpenFile) {
   EXPECT_EQ(FileSeek64(h, 1, 1), 8);
   EXPECT_EQ(FileSeek64(h, 0, 2), 2);
   CloseHandle(h);
+}
+
+namespace {
+
+// Starts a copy of the self-deleting test program in folder and waits until
+// path has gone; false after 60 seconds.
+bool RunsAndVanishes(const std::string& folder, const std::string& switches, const std::string& path) {
+  const std::string exe = folder + "\\self del.exe";
+  if (!CopyFileA((testenv::BinDir() + "\\kavrix-selfdelete.exe").c_str(), exe.c_str(), FALSE)) return false;
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  std::string cmd = "\"" + exe + "\" " + switches;
+  if (!CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
+  WaitForSingleObject(pi.hProcess, 30000);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  for (int i = 0; i < 600; ++i) {
+    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return true;
+    Sleep(100);
+  }
+  return false;
+}
+
+}  // namespace
+
+TEST(Files, DeleteMySelfRemovesTheEndedProgram) {
+  TempFolder dir;
+  ASSERT_TRUE(ForceDirectories(dir / "keep"));
+  ASSERT_TRUE(ForceDirectories(dir / "gone"));
+  EXPECT_TRUE(RunsAndVanishes(dir / "keep", "", dir / "keep\\self del.exe"));
+  EXPECT_TRUE(DirectoryExists(dir / "keep"));
+  EXPECT_TRUE(RunsAndVanishes(dir / "gone", "/folder", dir / "gone"));
 }
