@@ -25,10 +25,10 @@ class Lock {
 
 // The atom lives only while the message is sent: the viewer reads its name
 // while it handles the message.
-void SendToViewer(const std::string& piece) {
+void SendToViewer(const char* piece) {
   HWND viewer = FindWindowA(kViewerClass, nullptr);
   if (!viewer) return;
-  ATOM atom = GlobalAddAtomA(piece.c_str());
+  ATOM atom = GlobalAddAtomA(piece);
   SendMessageA(viewer, g_message, 1, static_cast<LPARAM>(atom));
   if (atom) GlobalDeleteAtom(atom);
 }
@@ -52,17 +52,22 @@ class ViewerBuf : public std::streambuf {
   }
 
  private:
-  // Errors never reach the writer; the buffer is emptied in any case.
+  // Errors never reach the writer; the buffer is emptied in any case. It is
+  // emptied before the send: while a send waits, a window procedure of this
+  // thread may run and write a debug line of its own.
   void HandOver() {
     Lock lock;
     const size_t n = static_cast<size_t>(pptr() - pbase());
+    char piece[kPieceSize + 1];
+    memcpy(piece, pbase(), n);
+    piece[n] = '\0';
+    setp(buf_, buf_ + kPieceSize);
     if (n > 0) {
       try {
-        SendToViewer(std::string(pbase(), strnlen(pbase(), n)));
+        SendToViewer(piece);
       } catch (...) {
       }
     }
-    setp(buf_, buf_ + kPieceSize);
   }
   char buf_[kPieceSize];
 };
