@@ -54,17 +54,22 @@ void DoRunStubWin() {
   Log("ThisIs_Plain_AutoUpdate_Exe=" + BoolText(plainAgent));
   Log("ThisIs_X_AutoUpdate_Exe=" + BoolText(xAgent));
 
+  // Each mode's work joins its case as the main window, the agent copies and
+  // the span launcher become part of the program.
   switch (ChooseStubMode(TopWindowOfClass(WindowClassName), plainAgent, xAgent, SpanLevel1())) {
-    case StubMode::None:
+    case StubMode::None:  // a second start of the same file ends here
       break;
-    // The modes themselves join here as the main window, the agent copies
-    // and the span launcher become part of the program.
-    case StubMode::AgentStarter:
-    case StubMode::AgentCopy:
-    case StubMode::SpanLauncher:
-    case StubMode::MainWindow:
+    case StubMode::AgentStarter:  // CreateAndRun_X_Exe
+      break;
+    case StubMode::AgentCopy:  // CheckTestMode(true), WinMain, DeleteMySelf(false), each logged first
+      break;
+    case StubMode::SpanLauncher:  // copy to the setup temp folder as Y_ + own name, start it hidden
+      break;
+    case StubMode::MainWindow:  // WinMain; then DeleteMySelf(true) when SpanLevel2()
       break;
   }
-  (void)copyWasRunning;  // for HandleParamOK of the agent starter
+  // The agent starter relays its switches even after a second start:
+  // HandleParamOK(copyWasRunning) when plainAgent.
+  (void)copyWasRunning;
   Log("DoRunStubWin() --- End");
 }
