@@ -22,8 +22,8 @@ class EZLibError : public std::runtime_error {
 using YieldProc = void (*)();
 
 // No block is held in memory beyond this, read or inflated. A package that asks
-// for more is damaged or hostile (a 32-bit process could not hold it twice).
-constexpr uint32_t kMaxBlockBytes = 256u << 20;
+// for more is damaged or hostile; sound builders write records of a few MiB.
+constexpr uint32_t kMaxBlockBytes = 64u << 20;
 
 // The content of one zlib stream. The output doubles as needed, yield runs
 // before each growth, and growth past limit throws like a zlib memory failure.
