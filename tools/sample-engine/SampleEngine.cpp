@@ -30,7 +30,9 @@ void Pump() {
   }
 }
 
-bool CopyTree(const std::string& from, const std::string& to, const std::string& skip) {
+// Copies the tree at from into to, leaving out the engine itself and the target
+// (when the target lies inside the source).
+bool CopyTree(const std::string& from, const std::string& to, const std::string& self, const std::string& target) {
   if (!CreateDirectoryA(to.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) return false;
   WIN32_FIND_DATAA fd;
   HANDLE h = FindFirstFileA((from + "\\*").c_str(), &fd);
@@ -40,9 +42,10 @@ bool CopyTree(const std::string& from, const std::string& to, const std::string&
     const std::string name = fd.cFileName;
     if (name == "." || name == "..") continue;
     const std::string src = from + "\\" + name, dst = to + "\\" + name;
+    if (SameTextCI(src, self) || SameTextCI(src, target)) continue;
     if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-      ok = CopyTree(src, dst, skip) && ok;
-    else if (!SameTextCI(src, skip))
+      ok = CopyTree(src, dst, self, target) && ok;
+    else
       ok = CopyFileA(src.c_str(), dst.c_str(), FALSE) && ok;
     Pump();
   } while (FindNextFileA(h, &fd));
@@ -88,7 +91,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
   HWND dialog = ShowDialog(tag, target);
   Pump();
-  bool ok = CopyTree(ExtractFileDir(self), target, self);
+  bool ok = CopyTree(ExtractFileDir(self), target, self, target);
 
   STARTUPINFOA si{};
   si.cb = sizeof si;
