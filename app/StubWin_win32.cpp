@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/CommUtils.h"
+#include "app/SpanLauncher.h"
 #include "app/StubMode.h"
 #include "package/PackX.h"
 #include "util/Paths.h"
@@ -63,7 +64,8 @@ void DoRunStubWin() {
       break;
     case StubMode::AgentCopy:  // CheckTestMode(true), WinMain, DeleteMySelf(false), each logged first
       break;
-    case StubMode::SpanLauncher:  // copy to the setup temp folder as Y_ + own name, start it hidden
+    case StubMode::SpanLauncher:
+      RunSpanLauncher();
       break;
     case StubMode::MainWindow:  // WinMain; then DeleteMySelf(true) when SpanLevel2()
       break;
