@@ -33,5 +33,8 @@ export DISPLAY=":$(cat "$dispfile")"
 rm -f "$dispfile"
 
 "$KAVRIX_WINE" wineboot -i >/dev/null 2>&1
+# Without a window manager, Wine waits two seconds for every hidden window of
+# a managed kind; unmanaged windows hide at once and draw their own captions.
+"$KAVRIX_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 wineserver -w
 "$@"
