@@ -7,6 +7,7 @@
 
 #include "ui/MsgBoxLayout.h"
 #include "util/KSUB.h"
+#include "util/Utils.h"
 
 namespace {
 
@@ -268,16 +269,10 @@ TextSize FillText(const std::string& text, bool rich) {
   return size;
 }
 
-POINT CentredInWorkArea(int width, int height) {
-  RECT work{};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-  return {work.left + (work.right - work.left - width) / 2, work.top + (work.bottom - work.top - height) / 2};
-}
-
 void LayOut(const TextSize& text, const std::string& buttonTexts, uint32_t flags, HINSTANCE inst) {
   const BoxRect outer = BoxOuterSize(text.width, text.height, GetSystemMetrics(SM_CXFRAME),
                                      GetSystemMetrics(SM_CYFRAME), GetSystemMetrics(SM_CYCAPTION));
-  const POINT at = CentredInWorkArea(outer.width, outer.height);
+  const ScreenPoint at = CenterInWorkArea(outer.width, outer.height);
   SetWindowPos(g_box.box, nullptr, at.x, at.y, outer.width, outer.height, SWP_NOZORDER);
   ShowWindow(g_box.box, SW_SHOW);
 
@@ -316,13 +311,13 @@ void RunModalLoop() {
 
 int RunBox(HWND owner, const std::string& text, const std::string& caption, const std::string& buttonTexts,
            uint32_t flags, int32_t timeoutMs) {
-  if (!g_richEditLib) g_richEditLib = LoadLibraryA("RICHED32.DLL");
+  if (!g_richEditLib) g_richEditLib = LoadSystemLibrary("RICHED32.DLL");
   g_box = OpenBox{};
   g_box.previousActive = GetActiveWindow();
   if (g_box.previousActive) EnableWindow(g_box.previousActive, FALSE);
   g_box.timeoutMs = timeoutMs;
   g_box.font = CreateBoxFont();
-  const HMODULE boxRef = LoadLibraryA("RICHED32.DLL");
+  const HMODULE boxRef = LoadSystemLibrary("RICHED32.DLL");
 
   const HINSTANCE inst = GetModuleHandleA(nullptr);
   WNDCLASSA wc{};

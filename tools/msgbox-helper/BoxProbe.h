@@ -22,15 +22,14 @@ inline std::string TextOf(HWND hwnd) {
   return buf;
 }
 
+inline BOOL CALLBACK CollectChild(HWND child, LPARAM lp) {
+  reinterpret_cast<std::vector<HWND>*>(lp)->push_back(child);
+  return TRUE;
+}
+
 inline std::vector<HWND> Children(HWND parent) {
   std::vector<HWND> found;
-  EnumChildWindows(
-      parent,
-      [](HWND child, LPARAM lp) {
-        reinterpret_cast<std::vector<HWND>*>(lp)->push_back(child);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 
