@@ -1,125 +1,155 @@
 #!/bin/bash
-# Extraction speed and memory of the stub on a ~200 MB mixed payload, side by
-# side with a minimal inflate-and-write loop (MinGW, same Wine), the same loop
-# built natively, and an NSIS installer (zlib, CRC check off) of the same files.
-# usage: bench_extract.sh BUILD_DIR (absolute). Runs inside tests/wine/session.sh.
-set -eu
+# Extraction benchmark: one ~200 MB payload (many small files, a few large ones
+# of different compressibility) unpacked under the same Wine by
+#   - the stub (its "UnCompressTime:" debug line: the extraction phase only),
+#   - a minimal MinGW inflate-and-write loop over the same package's blocks,
+#   - an NSIS installer of the same payload (zlib, no CRC check, silent),
+# and natively by the same loop. Rounds are interleaved so that a busy machine
+# disturbs every contender alike; medians are reported, every value is shown.
+#
+# usage: bench_extract.sh BUILD_DIR (absolute; inside tests/wine/session.sh)
+# KAVRIX_BENCH_RUNS=n sets the rounds (default 3).
+set -euo pipefail
 build=$1
-win=$build/win$KAVRIX_WINE_BITS
-native=$build/native
 here=$(cd "$(dirname "$0")" && pwd)
+bin=$build/win$KAVRIX_WINE_BITS
+pack=$build/bench/kavrix-pack
+native_loop=$build/bench/kavrix-bench-inflate
+runs=${KAVRIX_BENCH_RUNS:-3}
 work=$build/bench-extract
-payload=$work/payload
-mkdir -p "$work"
-winpath() { echo "Z:$1" | tr / '\\'; }
-now_ms() { date +%s%3N; }
 
-if [ ! -f "$payload/.complete" ]; then
-  rm -rf "$payload"
-  python3 - "$payload" <<'PY'
-import os, random, sys
-root = sys.argv[1]
-rnd = random.Random(20240611)
-words = [bytes(rnd.choice(b"abcdefghijklmnopqrstuvwxyz") for _ in range(rnd.randint(2, 9))) for _ in range(3000)]
-def text(n):
-    out = bytearray()
-    while len(out) < n:
-        out += b" ".join(rnd.choice(words) for _ in range(12)) + b"\r\n"
-    return bytes(out[:n])
-for i in range(2000):
-    d = os.path.join(root, "small", "d%02d" % (i % 40))
-    os.makedirs(d, exist_ok=True)
-    with open(os.path.join(d, "f%04d.txt" % i), "wb") as f:
-        f.write(text(rnd.randint(1000, 40000)))
-big = os.path.join(root, "big")
-os.makedirs(big, exist_ok=True)
-mb40 = 40 << 20
-with open(os.path.join(big, "random.bin"), "wb") as f: f.write(rnd.randbytes(mb40))
-with open(os.path.join(big, "text.log"), "wb") as f: f.write(text(mb40))
-with open(os.path.join(big, "sixbit.dat"), "wb") as f: f.write(bytes(b & 63 for b in rnd.randbytes(mb40)))
-with open(os.path.join(big, "sparse.img"), "wb") as f:
-    f.write(b"".join((rnd.randbytes(4096) if rnd.random() < 0.2 else bytes(4096)) for _ in range(mb40 // 4096)))
-PY
-  touch "$payload/.complete"
-fi
-bytes=$(du -sb --exclude=.complete "$payload" | cut -f1)
-files=$(find "$payload" -type f ! -name .complete | wc -l)
-echo "payload: $files files, $((bytes / 1048576)) MiB"
-
-# Setup file without an engine: the run ends after extraction.
-"$native/kavrix-pack" build "Package.Stub=$win/kavrix-stub.exe" "Package.Files=$payload" \
-  "Package.Output=$work/setup.exe" >/dev/null
-
-# Peak resident memory (VmHWM, KiB) of a process while it runs.
-peak_of() {
-  local pid=$1 peak=0 v
-  while kill -0 "$pid" 2>/dev/null; do
-    v=$(awk '/VmHWM/ {print $2}' "/proc/$pid/status" 2>/dev/null || true)
-    [ -n "$v" ] && [ "$v" -gt "$peak" ] && peak=$v
-    sleep 0.05
-  done
-  echo "$peak"
+viewer_pid=""
+cleanup() {
+  [ -n "$viewer_pid" ] && kill "$viewer_pid" 2>/dev/null && wait "$viewer_pid" 2>/dev/null
+  rm -rf "$work"
 }
+trap cleanup EXIT
 
-# --- the stub, its extraction phase from the debug channel
-dbg=$work/debug.txt
-rm -f "$dbg"
-"$KAVRIX_WINE" "$win/kavrix-debugview.exe" "/out=$(winpath "$dbg")" &
-viewer=$!
-for _ in $(seq 1 200); do [ -f "$dbg" ] && break; sleep 0.05; done
-"$KAVRIX_WINE" "$work/setup.exe" &
-stub=$!
-stub_peak=$(peak_of $stub)
-wait $stub || true
-for _ in $(seq 1 100); do grep -q "UnCompressTime:" "$dbg" 2>/dev/null && break; sleep 0.05; done
-kill $viewer 2>/dev/null || true
-wait $viewer 2>/dev/null || true
-stub_ms=$(grep -ao "UnCompressTime: [0-9]*" "$dbg" | head -n 1 | awk '{print $2}')
+for f in "$pack" "$native_loop" "$bin/kavrix-stub.exe" "$bin/kavrix-bench-inflate.exe" \
+         "$bin/kavrix-debugview.exe" "$bin/kavrix-sample-engine.exe"; do
+  [ -x "$f" ] || { echo "missing $f" >&2; exit 1; }
+done
+command -v makensis >/dev/null || { echo "missing makensis (Debian package nsis)" >&2; exit 1; }
 
-# --- minimal MinGW loop under the same Wine, and natively
-if [ "$KAVRIX_WINE_BITS" = 64 ]; then cxx=x86_64-w64-mingw32-g++; else cxx=i686-w64-mingw32-g++; fi
-$cxx -O2 -std=c++17 -static "$here/inflate_loop.cpp" -lz -o "$work/inflate_loop.exe"
-g++ -O2 -std=c++17 "$here/inflate_loop.cpp" -lz -o "$work/inflate_loop"
-rm -rf "$work/loop-wine" "$work/loop-native"
-mkdir -p "$work/loop-wine" "$work/loop-native"
-loop_ms=$("$KAVRIX_WINE" "$work/inflate_loop.exe" "$(winpath "$work/setup.exe")" "$(winpath "$work/loop-wine")" |
-  tr -d '\r' | sed -n 's/^ms=//p')
-native_ms=$("$work/inflate_loop" "$work/setup.exe" "$work/loop-native" | sed -n 's/^ms=//p')
+winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
+median() { printf '%s\n' "$@" | sort -n | awk '{v[NR]=$1} END {print v[int((NR+1)/2)]}'; }
+mib() { awk -v k="$1" 'BEGIN {printf "%.1f", k/1024}'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a/b}'; }
+# Leaves the next run a quiet disk: earlier output is gone and written back.
+fresh() { rm -rf "$@"; sync; }
 
-# --- NSIS, zlib, CRC check off, silent
-cat >"$work/nsis.nsi" <<NSI
-OutFile "$work/nsis-setup.exe"
+rm -rf "$work"
+mkdir -p "$work"
+
+echo "-- payload"
+python3 "$here/gen_payload.py" "$work/payload"
+cp "$bin/kavrix-sample-engine.exe" "$work/payload/"
+python3 "$here/gen_payload.py" "$work/small" --small 200 --big 0
+cp "$bin/kavrix-sample-engine.exe" "$work/small/"
+
+echo "-- packages"
+build_package() {  # payload folder, output
+  "$pack" build Stub="$bin/kavrix-stub.exe" Files="$1" Engine=kavrix-sample-engine.exe Output="$2" >/dev/null
+}
+build_package "$work/payload" "$work/setup.exe"
+build_package "$work/small" "$work/small-setup.exe"
+
+if [ "$KAVRIX_WINE_BITS" = 64 ]; then nsis_target=amd64-unicode; else nsis_target=x86-unicode; fi
+# The section times itself, so that its extraction can be told from the process's start-up.
+cat >"$work/nsis.nsi" <<EOF
+Unicode true
+Target $nsis_target
 SetCompressor zlib
 CRCCheck off
 SilentInstall silent
 RequestExecutionLevel user
-InstallDir "C:\\nsis-bench"
+OutFile "$work/nsis-setup.exe"
+InstallDir "\$TEMP\\nsis-bench"
 Section
-  SetOutPath "\$INSTDIR"
-  File /r "$payload/small"
-  File /r "$payload/big"
+  System::Call 'kernel32::GetTickCount() i .r0'
+  SetOutPath \$INSTDIR
+  File /r "$work/payload/*"
+  System::Call 'kernel32::GetTickCount() i .r1'
+  IntOp \$2 \$1 - \$0
+  FileOpen \$3 "$(winpath "$work/nsis-ms.txt")" w
+  FileWrite \$3 "\$2"
+  FileClose \$3
 SectionEnd
-NSI
+EOF
 makensis -V1 "$work/nsis.nsi"
-rm -rf "$WINEPREFIX/drive_c/nsis-bench"
-t0=$(now_ms)
-"$KAVRIX_WINE" "$work/nsis-setup.exe" /S &
-nsis=$!
-nsis_peak=$(peak_of $nsis)
-wait $nsis || true
-# The silent installer may hand over to a child: wait for its files to settle.
-for _ in $(seq 1 600); do
-  [ "$(find "$WINEPREFIX/drive_c/nsis-bench" -type f 2>/dev/null | wc -l)" -ge "$files" ] && break
-  sleep 0.05
-done
-nsis_ms=$(($(now_ms) - t0))
+files=$(find "$work/payload" -type f | wc -l)
+bytes=$(du -sb "$work/payload" | cut -f1)
+pkg_bytes=$(stat -c %s "$work/setup.exe")
+nsis_bytes=$(stat -c %s "$work/nsis-setup.exe")
 
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "n/a" }'; }
-echo "stub extraction (UnCompressTime): ${stub_ms:-?} ms, peak ${stub_peak} KiB"
-echo "minimal MinGW loop under Wine:    ${loop_ms:-?} ms"
-echo "native zlib loop:                 ${native_ms:-?} ms"
-echo "NSIS zlib silent install (whole): ${nsis_ms} ms, peak ${nsis_peak} KiB"
-echo "ratio stub / MinGW loop:  $(ratio "${stub_ms:-0}" "${loop_ms:-0}")   (target <= 1.2)"
-echo "ratio stub / NSIS:        $(ratio "${stub_ms:-0}" "$nsis_ms")   (target < 1)"
-echo "ratio stub / native loop: $(ratio "${stub_ms:-0}" "${native_ms:-0}")"
-echo "ratio peak memory stub / NSIS: $(ratio "$stub_peak" "$nsis_peak")   (target <= 2)"
+# Runs the stub on a package with the debug viewer capturing; sets stub_ms
+# (the extraction phase) and stub_kib (the stub's peak resident memory).
+run_stub() {  # package, engine target
+  local log=$work/debug.txt
+  rm -f "$log"
+  "$KAVRIX_WINE" "$bin/kavrix-debugview.exe" "/out=$(winpath "$log")" &
+  viewer_pid=$!
+  for _ in $(seq 1 600); do [ -e "$log" ] && break; sleep 0.05; done
+  local t
+  t=$(timeout 900 python3 "$here/timed.py" "$KAVRIX_WINE" "$1" "/target=$(winpath "$2")")
+  stub_kib=${t#* }
+  for _ in $(seq 1 100); do grep -q "UnCompressTime:" "$log" && break; sleep 0.1; done
+  kill "$viewer_pid" 2>/dev/null || true; wait "$viewer_pid" 2>/dev/null || true
+  viewer_pid=""
+  stub_ms=$(sed -n 's/.*UnCompressTime: *\([0-9]*\) MS.*/\1/p' "$log" | tail -1)
+  [ -n "$stub_ms" ] || { echo "no UnCompressTime line from the stub" >&2; exit 1; }
+}
+
+# The same bytes arrived, apart from what the engine adds about its own run.
+check_same() {  # what, folder
+  diff -rq -x _engine_run.txt -x kavrix-sample-engine.exe "$work/payload" "$2" >/dev/null || { echo "$1: output differs from the payload" >&2; exit 1; }
+}
+
+declare -a stub loop native nsis nsis_sect stub_mem nsis_mem loop_mem
+for round in $(seq 1 "$runs"); do
+  echo "-- round $round of $runs"
+  fresh "$work/out"
+  t=$(python3 "$here/timed.py" "$KAVRIX_WINE" "$bin/kavrix-bench-inflate.exe" \
+         "$(winpath "$work/setup.exe")" "$(winpath "$work/out")")
+  loop+=("$(head -1 <<<"$t" | cut -d' ' -f1)"); loop_mem+=("$(tail -1 <<<"$t" | cut -d' ' -f2)")
+  [ "$round" = 1 ] && check_same "MinGW loop" "$work/out"
+
+  fresh "$work/out"
+  t=$("$native_loop" "$work/setup.exe" "$work/out")
+  native+=("${t%% *}")
+  [ "$round" = 1 ] && check_same "native loop" "$work/out"
+
+  fresh "$work/out" "$work/nsis-ms.txt"
+  t=$(python3 "$here/timed.py" "$KAVRIX_WINE" "$work/nsis-setup.exe" /S "/D=$(winpath "$work/out")")
+  nsis+=("${t% *}"); nsis_mem+=("${t#* }"); nsis_sect+=("$(cat "$work/nsis-ms.txt")")
+  [ "$round" = 1 ] && check_same "NSIS" "$work/out"
+
+  fresh "$work/out"
+  run_stub "$work/setup.exe" "$work/out"
+  stub+=("$stub_ms"); stub_mem+=("$stub_kib")
+  [ "$round" = 1 ] && check_same "stub" "$work/out"
+done
+fresh "$work/out"
+run_stub "$work/small-setup.exe" "$work/out"
+small_kib=$stub_kib
+small_pkg=$(stat -c %s "$work/small-setup.exe")
+
+s=$(median "${stub[@]}"); l=$(median "${loop[@]}"); n=$(median "${native[@]}")
+w=$(median "${nsis[@]}"); c=$(median "${nsis_sect[@]}")
+sm=$(median "${stub_mem[@]}"); nm=$(median "${nsis_mem[@]}"); lm=$(median "${loop_mem[@]}")
+echo
+echo "Extraction of $files files, $bytes bytes; package $pkg_bytes bytes, NSIS installer $nsis_bytes bytes"
+echo "Wine $("$KAVRIX_WINE" --version), ${KAVRIX_WINE_BITS}-bit programs; median of $runs rounds [each round]"
+printf '  %-44s %7s ms  [%s]\n' "stub extraction phase (UnCompressTime)" "$s" "${stub[*]}"
+printf '  %-44s %7s ms  [%s]\n' "MinGW inflate-and-write loop, Wine" "$l" "${loop[*]}"
+printf '  %-44s %7s ms  [%s]\n' "native zlib inflate-and-write loop" "$n" "${native[*]}"
+printf '  %-44s %7s ms  [%s]\n' "NSIS zlib, whole process (wall clock), Wine" "$w" "${nsis[*]}"
+printf '  %-44s %7s ms  [%s]\n' "NSIS zlib, its install section, Wine" "$c" "${nsis_sect[*]}"
+printf '  %-44s %7s     target <= 1.20\n' "stub / MinGW loop" "$(ratio "$s" "$l")"
+printf '  %-44s %7s     target < 1.00\n' "stub / NSIS whole process" "$(ratio "$s" "$w")"
+printf '  %-44s %7s\n' "stub / NSIS install section" "$(ratio "$s" "$c")"
+printf '  %-44s %7s MiB [%s KiB]\n' "peak memory, stub" "$(mib "$sm")" "${stub_mem[*]}"
+printf '  %-44s %7s MiB [%s KiB]\n' "peak memory, MinGW loop" "$(mib "$lm")" "${loop_mem[*]}"
+printf '  %-44s %7s MiB [%s KiB]\n' "peak memory, NSIS" "$(mib "$nm")" "${nsis_mem[*]}"
+printf '  %-44s %7s     target <= 2.00\n' "peak memory stub / NSIS" "$(ratio "$sm" "$nm")"
+printf '  %-44s %7s MiB (package of %s bytes)\n' "peak memory, stub, small package" "$(mib "$small_kib")" "$small_pkg"
