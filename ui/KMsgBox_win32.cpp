@@ -362,6 +362,8 @@ int ShowMsgBox(uintptr_t ownerMode, const std::string& text, const std::string& 
   const std::string shown = EffectiveBoxText(ownerMode, text, caption);
   const HWND owner = ownerMode <= 2 ? GetActiveWindow() : reinterpret_cast<HWND>(ownerMode);
   const int result = RunBox(owner, shown, caption, buttonTexts, flags, timeoutMs);
+  // Let the windows under the box repaint before the caller goes on.
+  Delay(0, 100);
   return result;
 }
 
