@@ -8,6 +8,7 @@
 
 #include "package/ByteSource.h"
 #include "package/PackTokens.h"
+#include "package/UnPack.h"
 #include "util/Dates.h"
 #include "util/Scramble.h"
 #include "util/Text.h"
@@ -185,7 +186,11 @@ bool ScanSources(const PackProject& p, std::vector<PackSource>& sources, std::st
     return error = "Files is neither a file nor a folder: " + p.files, false;
   }
   std::sort(sources.begin(), sources.end(), [](const PackSource& a, const PackSource& b) { return a.name < b.name; });
-  for (PackSource& s : sources) s.date = p.datesFromFiles ? FileDateOf(s.path) : p.fixedDate;
+  for (PackSource& s : sources) {
+    // The stub refuses names that are not plain relative Windows paths.
+    if (RecordTargetPath("C:\\Target", s.name).empty()) return error = "file name the stub cannot write: " + s.name, false;
+    s.date = p.datesFromFiles ? FileDateOf(s.path) : p.fixedDate;
+  }
 
   if (!p.engine.empty()) {
     const std::string engine = p.engine.find('*') == std::string::npos ? p.engine + "*" : p.engine;

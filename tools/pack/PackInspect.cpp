@@ -1,51 +1,22 @@
 #include "tools/pack/PackInspect.h"
 
-#include <zlib.h>
-
 #include <cstdio>
 #include <set>
 
 #include "package/ByteSource.h"
 #include "package/PackTokens.h"
 #include "package/PackX.h"
+#include "package/UnPack.h"
 #include "tools/pack/PackBuild.h"
 #include "util/KSUB.h"
 #include "util/Text.h"
 
 namespace {
 
-constexpr size_t kMaxInflated = size_t(1) << 30;
-
 std::string Hex(uint32_t v) {
   char buf[16];
   std::snprintf(buf, sizeof buf, "0x%08X", v);
   return buf;
-}
-
-bool Inflate(const std::string& in, std::string& out) {
-  z_stream z{};
-  if (inflateInit(&z) != Z_OK) return false;
-  z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(in.data()));
-  z.avail_in = uInt(in.size());
-  out.clear();
-  int rc = Z_OK;
-  char buf[65536];
-  while (rc == Z_OK && out.size() <= kMaxInflated) {
-    z.next_out = reinterpret_cast<Bytef*>(buf);
-    z.avail_out = sizeof buf;
-    rc = inflate(&z, Z_NO_FLUSH);
-    out.append(buf, sizeof buf - z.avail_out);
-    if (rc == Z_BUF_ERROR && z.avail_in == 0) break;
-  }
-  inflateEnd(&z);
-  return rc == Z_STREAM_END && z.avail_in == 0;
-}
-
-// Names are joined to the receiving folder: they must stay inside it.
-bool SafeName(const std::string& name) {
-  if (name.empty() || name[0] == '\\' || name[0] == '/' || name.find(':') != std::string::npos) return false;
-  const std::string padded = "\\" + ReplaceChar(name, '/', '\\') + "\\";
-  return padded.find("\\..\\") == std::string::npos;
 }
 
 std::string TokenText(const std::string& encoded) {
@@ -142,7 +113,7 @@ TPackTrailer InspectVolume(const std::string& path, bool first, SetState& st) {
          SUB::GetItem(rec.header, 1, "0") + (rec.compressed ? ", zlib " : ", stored ") +
          std::to_string(rec.blockSize) + "\n";
     if (rec.header.empty()) continue;
-    if (!SafeName(name)) st.Fault(path, "record name leaves the folder: " + name);
+    if (RecordTargetPath("C:\\Target", name).empty()) st.Fault(path, "record name leaves the folder: " + name);
     st.names.insert(UpperCaseASCII(name));
   }
   r += "  " + std::to_string(records.size()) + " records\n";
@@ -167,8 +138,11 @@ bool ReadRecords(const ByteSource& file, int64_t pos, int64_t limit, std::vector
     rec.blockSize = b.DataSize();
     std::string content = file.Read(b.DataPos, b.DataSize());
     if (rec.compressed) {
-      const std::string packed = content;
-      if (!Inflate(packed, content)) return fault = "block at " + std::to_string(pos) + " does not inflate", false;
+      try {
+        content = InflateBlock(content);
+      } catch (const EZLibError& e) {
+        return fault = "block at " + std::to_string(pos) + " does not inflate: " + e.what(), false;
+      }
     }
     SplitRecord(content, rec.header, rec.data);
     records.push_back(std::move(rec));
