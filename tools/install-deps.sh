@@ -5,7 +5,7 @@ set -e
 native="cmake make g++ clang libclang-rt-14-dev googletest zlib1g-dev python3"
 cross="g++-mingw-w64-i686 g++-mingw-w64-x86-64 libz-mingw-w64-dev"
 wine="wine wine32:i386 wine64 xvfb xauth"
-tools="osslsigncode openssl nsis imagemagick"
+tools="osslsigncode openssl nsis imagemagick fonts-wine"
 want="$native $cross $wine $tools"
 
 missing=""
