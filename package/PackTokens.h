@@ -31,3 +31,10 @@ std::string AgentFromPackage(std::string head, const TPackTrailer& trailer);
 // Agent file from a web installer's own file: cut at its end-of-package position
 // when that lies less than 10,000 bytes before the end, IsAgent set.
 std::string AgentFromWebInstaller(std::string content);
+
+// Windows: the agent files above written whole (created or replaced) with the
+// given FAT date. dataStart is the first file record of the package's volume 1.
+// False when the package cannot be read up to dataStart or the write fails.
+bool WriteAgentFromPackage(const ByteSource& package, int64_t dataStart, const std::string& target,
+                           uint32_t fileDate);
+bool WriteAgentFromWebInstaller(const std::string& content, const std::string& target, uint32_t fileDate);
