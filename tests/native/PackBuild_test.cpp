@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <random>
@@ -302,4 +303,28 @@ TEST_F(PackBuildTest, VerifyFindsDamage) {
                                                 nullptr, RecordBlock(RecordContent("..\\evil.dll", 0, "x"), 0));
   EXPECT_FALSE(verdict(evil));
   EXPECT_NE(faults.find("leaves the folder"), std::string::npos) << faults;
+}
+
+// The command line: verify's exit status, and a token printed by the tool.
+TEST_F(PackBuildTest, CommandLineVerifyAndToken) {
+  const std::string tool = (fs::current_path() / "kavrix-pack").string();
+  ASSERT_TRUE(fs::exists(tool)) << "tests run in the build folder";
+  const std::string setup = Path("cli.exe");
+  const std::string build = tool + " build Stub=" + p_.stub + " Files=" + p_.files + " Engine=Setup.exe Output=" + setup +
+                            " >/dev/null";
+  ASSERT_EQ(std::system(build.c_str()), 0);
+  EXPECT_EQ(std::system((tool + " verify " + setup + " >/dev/null 2>&1").c_str()), 0);
+  bool ok = false;
+  std::string bytes = ReadWholeFile(setup, ok);
+  bytes[bytes.size() / 2] ^= 0x40;
+  Write("cli.exe", bytes);
+  EXPECT_NE(std::system((tool + " verify " + setup + " >/dev/null 2>&1").c_str()), 0);
+
+  const std::string tokenFile = Path("token.txt");
+  ASSERT_EQ(std::system((tool + " token 'a b' 7 >" + tokenFile).c_str()), 0);
+  std::string encoded = ReadWholeFile(tokenFile, ok);
+  ASSERT_FALSE(encoded.empty());
+  encoded.pop_back();  // newline
+  EXPECT_EQ(DecodeToken(encoded), "a b");
+  EXPECT_EQ(encoded, EncodeToken("a b", 7));
 }
