@@ -91,7 +91,7 @@ run_stub() {  # package, engine target
   viewer_pid=$!
   for _ in $(seq 1 600); do [ -e "$log" ] && break; sleep 0.05; done
   local t
-  t=$(timeout 900 python3 "$here/timed.py" "$KAVRIX_WINE" "$1" "/target=$(winpath "$2")")
+  t=$(timeout 300 python3 "$here/timed.py" "$KAVRIX_WINE" "$1" "/target=$(winpath "$2")")
   stub_kib=${t#* }
   for _ in $(seq 1 100); do grep -q "UnCompressTime:" "$log" && break; sleep 0.1; done
   kill "$viewer_pid" 2>/dev/null || true; wait "$viewer_pid" 2>/dev/null || true
