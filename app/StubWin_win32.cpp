@@ -3,9 +3,11 @@
 #include <windows.h>
 
 #include "app/CommUtils.h"
+#include "app/MainWindow.h"
 #include "app/SpanLauncher.h"
 #include "app/StubMode.h"
 #include "package/PackX.h"
+#include "util/Files.h"
 #include "util/Paths.h"
 #include "util/Utils.h"
 
@@ -67,7 +69,9 @@ void DoRunStubWin() {
     case StubMode::SpanLauncher:
       RunSpanLauncher();
       break;
-    case StubMode::MainWindow:  // WinMain; then DeleteMySelf(true) when SpanLevel2()
+    case StubMode::MainWindow:
+      StubWinMain();
+      if (SpanLevel2()) DeleteMySelf(true);  // the span copy removes itself and its folder
       break;
   }
   // The agent starter relays its switches even after a second start:
