@@ -60,9 +60,14 @@ std::string WindowClassName(HWND window) {
 
 std::string WindowTitle(HWND window) {
   if (!window) return "";
-  char buf[1024];
-  const int n = GetWindowTextA(window, buf, sizeof buf);
-  return std::string(buf, n > 0 ? n : 0);
+  // Read without a message: asking a window of a thread that does not serve
+  // its queue would hang the caller.
+  wchar_t wide[1024];
+  const int n = InternalGetWindowText(window, wide, 1024);
+  if (n <= 0) return "";
+  char buf[2048];
+  const int m = WideCharToMultiByte(CP_ACP, 0, wide, n, buf, sizeof buf, nullptr, nullptr);
+  return std::string(buf, m > 0 ? m : 0);
 }
 
 HWND TopOwner(HWND window) {
