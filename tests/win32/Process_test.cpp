@@ -20,11 +20,13 @@ struct Holder {
   std::string exe;
   std::string tag;
   std::unique_ptr<kit::Child> child;
-  Holder(const std::string& name, const std::string& t) : folder(kit::TempFolder(name)), tag(t) {
+  Holder(const std::string& name, const std::string& t, WORD show = SW_SHOWNORMAL)
+      : folder(kit::TempFolder(name)), tag(t) {
     exe = folder + "\\" + name + ".exe";
     CopyFileA((testenv::BinDir() + "\\kavrix-sample-engine.exe").c_str(), exe.c_str(), FALSE);
     child = std::make_unique<kit::Child>("\"" + exe + "\" /TH_ID=" + tag + " /holdms=60000 /target=\"" + folder +
-                                         "\\out\"");
+                                         "\\out\"",
+                                         show);
   }
   HWND Dialog() const { return kit::WaitWindow(".SDialog_Class_Name." + tag); }
 };
@@ -62,7 +64,9 @@ TEST(ProcessViewer, FindsWaitsForAndClosesAProgramByItsExecutable) {
 
 TEST(ProcessViewer, KillsARunningProgramOnly) {
   EXPECT_FALSE(KillProgram("C:\\nowhere\\not-running-here.exe", false));
-  Holder h("proc_victim", "_p2");
+  // Hidden: a killed program's window must not stay the active window, which
+  // later boxes of this process would take as their owner.
+  Holder h("proc_victim", "_p2", SW_HIDE);
   ASSERT_NE(h.Dialog(), nullptr);
   EXPECT_TRUE(KillProgram(h.exe, false));
   EXPECT_EQ(h.child->Wait(30000), 0u);
