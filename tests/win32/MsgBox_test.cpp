@@ -23,7 +23,7 @@ struct Driver {
 
 DWORD WINAPI DriveBox(LPVOID p) {
   Driver* d = static_cast<Driver*>(p);
-  const HWND box = boxprobe::WaitForBox(kWait);
+  const HWND box = boxprobe::WaitForBox(kWait, GetCurrentProcessId());
   d->found = box != nullptr;
   if (!box) return 0;
   d->act(box);

@@ -48,8 +48,21 @@ struct Outcome {
 using Answerer = std::function<size_t(const std::string& text)>;
 inline size_t FirstButton(const std::string&) { return 0; }
 
-// Starts command, answers every message box that appears (in any process),
-// and waits for the started process to end.
+// Answers the message box that is open now (in any process), if there is one,
+// and records its text.
+inline void AnswerOpenBox(const Answerer& answer, Outcome& out) {
+  const HWND box = boxprobe::WaitForBox(0);
+  if (!box) return;
+  const std::string text = boxprobe::PlainText(box);
+  out.boxes.push_back(text);
+  const std::vector<HWND> buttons = boxprobe::Buttons(box);
+  const size_t pick = answer(text);
+  if (pick < buttons.size()) boxprobe::Click(buttons[pick]);
+  boxprobe::WaitUntilGone(box, 30000);
+}
+
+// Starts command, answers every message box that appears, and waits for the
+// started process to end.
 inline Outcome RunSetup(const std::string& command, const std::string& exe, const Answerer& answer = FirstButton,
                         DWORD timeoutMs = 240000) {
   Outcome out;
@@ -58,14 +71,7 @@ inline Outcome RunSetup(const std::string& command, const std::string& exe, cons
   for (const DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs;) {
     HWND main = FindWindowA(exe.c_str(), nullptr);
     if (main && IsWindowVisible(main)) out.windowShown = true;
-    if (HWND box = boxprobe::WaitForBox(0)) {
-      const std::string text = boxprobe::PlainText(box);
-      out.boxes.push_back(text);
-      const std::vector<HWND> buttons = boxprobe::Buttons(box);
-      const size_t pick = answer(text);
-      if (pick < buttons.size()) boxprobe::Click(buttons[pick]);
-      boxprobe::WaitUntilGone(box, 30000);
-    }
+    AnswerOpenBox(answer, out);
     if ((out.exitCode = stub.Wait(50)) != STILL_ACTIVE) break;
   }
   return out;

@@ -54,14 +54,7 @@ kit::Outcome RunSpan(const SpanSet& set, const kit::Answerer& answer) {
   EXPECT_TRUE(kit::WaitUntil([&] { return kit::Exists(copy); }, 30000)) << copy;
   kit::WaitUntil(
       [&] {
-        if (HWND box = boxprobe::WaitForBox(0)) {
-          const std::string text = boxprobe::PlainText(box);
-          out.boxes.push_back(text);
-          const auto buttons = boxprobe::Buttons(box);
-          const size_t pick = answer(text);
-          if (pick < buttons.size()) boxprobe::Click(buttons[pick]);
-          boxprobe::WaitUntilGone(box, 30000);
-        }
+        kit::AnswerOpenBox(answer, out);
         return !kit::Exists(copy);
       },
       180000);

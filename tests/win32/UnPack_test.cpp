@@ -37,7 +37,7 @@ class BoxAnswerer {
   static DWORD WINAPI Run(LPVOID p) {
     auto* self = static_cast<BoxAnswerer*>(p);
     while (!InterlockedCompareExchange(&self->stop_, 0, 0)) {
-      HWND box = boxprobe::WaitForBox(100);
+      HWND box = boxprobe::WaitForBox(100, GetCurrentProcessId());
       if (!box) continue;
       self->texts.push_back(boxprobe::PlainText(box));
       if (self->before_) self->before_(self->context_);

@@ -72,14 +72,25 @@ inline std::string PlainText(HWND box) {
   return std::string(buf.data(), std::min<size_t>(copied, buf.size()));
 }
 
-// Waits for a box that has been laid out and whose modal loop serves messages.
-inline HWND WaitForBox(DWORD timeoutMs) {
+// A box that has been laid out: created at (-100, -100), moved once the text
+// has been measured.
+inline bool IsShownBox(HWND box, DWORD processId) {
+  DWORD owner = 0;
+  GetWindowThreadProcessId(box, &owner);
+  RECT rc{};
+  return (processId == 0 || owner == processId) && GetWindowRect(box, &rc) && rc.left != -100 &&
+         IsWindowVisible(box);
+}
+
+// Waits for a shown box whose modal loop serves messages; processId 0 takes a
+// box of any process, otherwise only that process's boxes count (a box left
+// open by another program must not be taken for the one under test).
+inline HWND WaitForBox(DWORD timeoutMs, DWORD processId = 0) {
   const DWORD start = GetTickCount();
   for (;;) {
-    const HWND box = FindWindowA("KMsgBox", nullptr);
-    RECT rc{};
-    // Created at (-100, -100); moved once the text has been measured.
-    if (box && GetWindowRect(box, &rc) && rc.left != -100 && IsWindowVisible(box)) {
+    for (HWND box = FindWindowExA(nullptr, nullptr, "KMsgBox", nullptr); box;
+         box = FindWindowExA(nullptr, box, "KMsgBox", nullptr)) {
+      if (!IsShownBox(box, processId)) continue;
       DWORD_PTR ignored = 0;
       SendMessageTimeoutA(box, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &ignored);
       return box;
