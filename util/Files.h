@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "package/ProgressSink.h"
 
@@ -18,8 +19,9 @@ std::string ReadFilePart(const std::string& path, uint32_t maxBytes);
 // fatDate 0 leaves the file's date alone. With a sink (or more than 1 MiB) the
 // data goes out in chunks; the sink gets the address of a cancel flag
 // (int32_t) in its context argument and may set it to non-zero to stop the write.
-bool WriteFileData(const std::string& path, const std::string& data, uint32_t fatDate, bool append,
-                   ProgressSink sink = nullptr);
+// created, when given, tells whether the file was new (so callers need not look first).
+bool WriteFileData(const std::string& path, std::string_view data, uint32_t fatDate, bool append,
+                   ProgressSink sink = nullptr, bool* created = nullptr);
 bool AppendText(const std::string& path, const std::string& text);
 
 // Bytes free to the caller on the drive of path; -1.0 when unknown.

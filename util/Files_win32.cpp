@@ -30,9 +30,11 @@ class FileHandle {
   HANDLE h_;
 };
 
-HANDLE OpenForWrite(const std::string& path, bool append) {
+// existed: the file was there before (the system says so for both dispositions).
+HANDLE OpenForWrite(const std::string& path, bool append, bool& existed) {
   HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, append ? kShareAll : 0, nullptr,
                          append ? OPEN_ALWAYS : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  existed = GetLastError() == ERROR_ALREADY_EXISTS;
   if (append && h != INVALID_HANDLE_VALUE) FileSeek64(h, 2, 0);
   return h;
 }
@@ -83,9 +85,11 @@ std::string ReadFilePart(const std::string& path, uint32_t maxBytes) {
   return data;
 }
 
-bool WriteFileData(const std::string& path, const std::string& data, uint32_t fatDate, bool append,
-                   ProgressSink sink) {
-  FileHandle f(OpenForWrite(path, append));
+bool WriteFileData(const std::string& path, std::string_view data, uint32_t fatDate, bool append,
+                   ProgressSink sink, bool* created) {
+  bool existed = false;
+  FileHandle f(OpenForWrite(path, append, existed));
+  if (created) *created = f.ok() && !existed;
   if (!f.ok()) return false;
   const uint64_t size = data.size();
   uint64_t done = 0;
@@ -114,7 +118,8 @@ bool WriteFileData(const std::string& path, const std::string& data, uint32_t fa
 }
 
 bool AppendText(const std::string& path, const std::string& text) {
-  FileHandle f(OpenForWrite(path, true));
+  bool existed = false;
+  FileHandle f(OpenForWrite(path, true, existed));
   return f.ok() && WriteAll(f.get(), text.data(), text.size()) == text.size();
 }
 
