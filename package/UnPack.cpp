@@ -3,6 +3,7 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 
 #include "package/ByteSource.h"
@@ -25,10 +26,7 @@ const char* ZLibText(int code) {
   }
 }
 
-[[noreturn]] void Fail(z_stream* stream, int code) {
-  if (stream) inflateEnd(stream);
-  throw EZLibError(code, ZLibText(code));
-}
+[[noreturn]] void Fail(int code) { throw EZLibError(code, ZLibText(code)); }
 
 bool IsReservedDevice(const std::string& component) {
   // Windows maps these names to devices whatever the extension and trailing blanks.
@@ -65,33 +63,55 @@ uint32_t DateOfHeader(const std::string& header) {
 
 }  // namespace
 
-std::string InflateBlock(const std::string& compressed, YieldProc yield, size_t limit) {
-  z_stream s{};
+TInflater::TInflater() : stream_(new z_stream{}) {
+  if (int r = inflateInit(stream_); r != Z_OK) {
+    delete stream_;
+    throw EZLibError(r, ZLibText(r));
+  }
+}
+
+TInflater::~TInflater() {
+  inflateEnd(stream_);
+  delete stream_;
+}
+
+std::string_view TInflater::Inflate(std::string_view compressed, YieldProc yield, size_t limit) {
+  z_stream& s = *stream_;
+  inflateReset(&s);
   s.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(compressed.data()));
   s.avail_in = uInt(compressed.size());
-  if (int r = inflateInit(&s); r != Z_OK) Fail(nullptr, r);
-  std::string out;
   try {
-    out.resize(std::min(limit, std::max<size_t>(256, (compressed.size() + 255) / 256 * 256)));
+    const size_t first = std::min(limit, std::max<size_t>(256, (compressed.size() + 255) / 256 * 256));
+    if (capacity_ < first) {
+      buffer_.reset(new char[first]);
+      capacity_ = first;
+    }
     for (;;) {
-      s.next_out = reinterpret_cast<Bytef*>(&out[s.total_out]);
-      s.avail_out = uInt(out.size() - s.total_out);
+      s.next_out = reinterpret_cast<Bytef*>(buffer_.get() + s.total_out);
+      s.avail_out = uInt(capacity_ - s.total_out);
       const int r = inflate(&s, Z_NO_FLUSH);
       if (r == Z_STREAM_END) break;
-      if (r == Z_NEED_DICT) Fail(&s, Z_DATA_ERROR);  // packages carry no dictionaries
-      if (r < 0) Fail(&s, r);
+      if (r == Z_NEED_DICT) Fail(Z_DATA_ERROR);  // packages carry no dictionaries
+      if (r < 0) Fail(r);
       if (s.avail_out > 0) continue;  // input ran out first; the next call says so
-      if (out.size() >= limit) Fail(&s, Z_MEM_ERROR);
+      if (capacity_ >= limit) Fail(Z_MEM_ERROR);
       if (yield) yield();
       // Doubling keeps the copies few; fixed steps cost far more on large blocks.
-      out.resize(std::min(limit, out.size() * 2));
+      const size_t grown = std::min(limit, capacity_ * 2);
+      std::unique_ptr<char[]> bigger(new char[grown]);
+      std::memcpy(bigger.get(), buffer_.get(), s.total_out);
+      buffer_.swap(bigger);
+      capacity_ = grown;
     }
   } catch (const std::bad_alloc&) {
-    Fail(&s, Z_MEM_ERROR);
+    Fail(Z_MEM_ERROR);
   }
-  out.resize(s.total_out);
-  inflateEnd(&s);
-  return out;
+  return std::string_view(buffer_.get(), s.total_out);
+}
+
+std::string InflateBlock(const std::string& compressed, YieldProc yield, size_t limit) {
+  TInflater inflater;
+  return std::string(inflater.Inflate(compressed, yield, limit));
 }
 
 bool ReadBlockData(const ByteSource& file, int64_t offset, uint32_t count, std::string& buffer,
@@ -129,7 +149,7 @@ std::string EngineOfHeader(const std::string& header) {
 TVolumeOutcome ExtractBlocks(const ByteSource& file, int64_t pos, int64_t limit, TExtractRun& run,
                              TExtractSink& sink, std::string& detail) {
   const std::string home = SetTrailingBackslash(sink.FullPath(run.Destination), true);
-  std::string bytes, content, header, data;
+  std::string bytes;
   while (pos < limit) {
     if (run.Yield) run.Yield();
     TBlockRef block;
@@ -156,19 +176,19 @@ TVolumeOutcome ExtractBlocks(const ByteSource& file, int64_t pos, int64_t limit,
     if (run.BlockCounter == run.HeaderCount) run.DataStart = pos;
     if (run.BlockCounter <= run.HeaderCount) continue;  // header strings
 
+    std::string_view content = bytes;
     if (block.Length > 0) {
       try {
-        content = InflateBlock(bytes, run.Yield, run.BlockLimit);
+        content = run.Inflater.Inflate(bytes, run.Yield, run.BlockLimit);
       } catch (const EZLibError& e) {
         detail = "block at " + IntToText(blockPos) + ": " + e.what();
         return TVolumeOutcome::Damaged;
       }
-    } else {
-      content.swap(bytes);
     }
-    if (content.find('\0') == std::string::npos) continue;  // no header: nothing to write
-    SplitRecord(content, header, data);
-    if (header.empty()) continue;
+    // Header and data are used where they lie: a record can be most of a block.
+    const size_t nul = content.find('\0');
+    if (nul == std::string_view::npos || nul == 0) continue;  // no header: nothing to write
+    const std::string header(content.substr(0, nul));
 
     const std::string engine = EngineOfHeader(header);
     std::string name = SUB::GetItem(header, 0, "");
@@ -185,8 +205,10 @@ TVolumeOutcome ExtractBlocks(const ByteSource& file, int64_t pos, int64_t limit,
       sink.ForceFolder(folder);
       run.LastFolder = folder;
     }
-    if (!sink.FileExists(target)) sink.FileStarted();
-    sink.AppendFile(target, data, DateOfHeader(header));
+    // The write says whether the file is new, which saves a look-up per file.
+    bool created = false;
+    sink.AppendFile(target, content.substr(nul + 1), DateOfHeader(header), created);
+    if (created) sink.FileStarted();
   }
   return TVolumeOutcome::Done;
 }

@@ -3,10 +3,14 @@
 // checks on every record name are portable; the platform supplies file access
 // (TExtractSink) and the volume/disk handling around it.
 #include <cstdint>
+#include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 class ByteSource;
+struct z_stream_s;
+using z_stream = z_stream_s;
 
 // A zlib failure; the message is zlib's short text for the code.
 class EZLibError : public std::runtime_error {
@@ -18,6 +22,7 @@ class EZLibError : public std::runtime_error {
   int code_;
 };
 
+
 // Serves the window messages of the thread during long work; may be null.
 using YieldProc = void (*)();
 
@@ -25,8 +30,27 @@ using YieldProc = void (*)();
 // for more is damaged or hostile; sound builders write records of a few MiB.
 constexpr uint32_t kMaxBlockBytes = 64u << 20;
 
-// The content of one zlib stream. The output doubles as needed, yield runs
-// before each growth, and growth past limit throws like a zlib memory failure.
+// Inflates zlib streams into one output buffer kept from stream to stream, so
+// that an extraction allocates its memory once rather than per block. The
+// buffer doubles as needed, yield runs before each growth, and growth past
+// limit throws like a zlib memory failure.
+class TInflater {
+ public:
+  TInflater();
+  ~TInflater();
+  TInflater(const TInflater&) = delete;
+  TInflater& operator=(const TInflater&) = delete;
+
+  // The content of one zlib stream, valid until the next call. Throws EZLibError.
+  std::string_view Inflate(std::string_view compressed, YieldProc yield = nullptr, size_t limit = kMaxBlockBytes);
+
+ private:
+  z_stream* stream_;
+  std::unique_ptr<char[]> buffer_;
+  size_t capacity_ = 0;
+};
+
+// The content of one zlib stream, as TInflater gives it.
 std::string InflateBlock(const std::string& compressed, YieldProc yield = nullptr,
                          size_t limit = kMaxBlockBytes);
 
@@ -48,10 +72,10 @@ std::string EngineOfHeader(const std::string& header);
 // its own write failures to the user.
 class TExtractSink {
  public:
-  virtual bool FileExists(const std::string& path) = 0;
   virtual bool ForceFolder(const std::string& folder) = 0;
-  // Appends data to the file (creating it) and dates it; fatDate 0 leaves the date.
-  virtual bool AppendFile(const std::string& path, const std::string& data, uint32_t fatDate) = 0;
+  // Appends data to the file (creating it) and dates it; fatDate 0 leaves the
+  // date. created: the file did not exist before.
+  virtual bool AppendFile(const std::string& path, std::string_view data, uint32_t fatDate, bool& created) = 0;
   // The system's canonical form of a path, compared against the destination's.
   virtual std::string FullPath(const std::string& path) = 0;
   virtual void FileStarted() = 0;  // one progress step per new file
@@ -70,6 +94,7 @@ struct TExtractRun {
   YieldProc Yield = nullptr;
   uint32_t BlockLimit = kMaxBlockBytes;  // read or inflated
   std::string LastFolder;   // made for the previous record; saves a look-up per file
+  TInflater Inflater;
 };
 
 enum class TVolumeOutcome { Done, Damaged, UnsafeName };

@@ -20,7 +20,18 @@ namespace {
 // same process (an agent's update) stays silent.
 int saveErrorCount = 0;
 
-void YieldNow() { YieldX(0); }
+// Each pass over the queue is a round trip to the window server (and a Sleep(0)
+// that may hand the processor away); one pass every few milliseconds keeps the
+// window just as responsive as one per block or per 64 KiB read.
+constexpr int64_t kServeEveryMs = 10;
+
+void YieldNow() {
+  static int64_t next = 0;
+  const int64_t now = NowMs();
+  if (now < next) return;
+  YieldX(0);
+  next = now + kServeEveryMs;
+}
 
 std::string SaveDetails(const std::string& target, size_t dataSize, const std::string& error) {
   return error + "<P>" + "  Data Size: <T>" + IntToText(int64_t(dataSize)) + " Bytes<P>" +
@@ -33,10 +44,9 @@ class TFileSink : public TExtractSink {
   TFileSink(ProgressSink progress, const std::string& buttons, int charset)
       : progress_(progress), buttons_(buttons), charset_(charset) {}
 
-  bool FileExists(const std::string& path) override { return ::FileExists(path); }
   bool ForceFolder(const std::string& folder) override { return ForceDirectories(folder); }
-  bool AppendFile(const std::string& path, const std::string& data, uint32_t fatDate) override {
-    if (WriteFileData(path, data, fatDate, true, nullptr)) return true;
+  bool AppendFile(const std::string& path, std::string_view data, uint32_t fatDate, bool& created) override {
+    if (WriteFileData(path, data, fatDate, true, nullptr, &created)) return true;
     const std::string error = LastErrorText();
     if (++saveErrorCount == 1)
       ErrorBox(0, path + "<P><P>Unable to save Extracted File!<P><P>" + SaveDetails(path, data.size(), error), "",

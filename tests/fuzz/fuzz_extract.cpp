@@ -10,9 +10,11 @@
 namespace {
 
 struct CheckingSink : TExtractSink {
-  bool FileExists(const std::string&) override { return false; }
   bool ForceFolder(const std::string& f) override { return Inside(f); }
-  bool AppendFile(const std::string& p, const std::string&, uint32_t) override { return Inside(p); }
+  bool AppendFile(const std::string& p, std::string_view, uint32_t, bool& created) override {
+    created = true;
+    return Inside(p);
+  }
   std::string FullPath(const std::string& p) override { return p; }
   void FileStarted() override {}
   static bool Inside(const std::string& p) {

@@ -104,6 +104,20 @@ TEST(InflateBlock, StopsAtTheBoundInsteadOfGrowingOn) {
   EXPECT_EQ(InflateBlock(Deflate(std::string(1 << 20, '\0')), nullptr, 1 << 20).size(), 1u << 20);
 }
 
+TEST(InflateBlock, OneInflaterServesStreamsOfAnySizeInTurn) {
+  // The buffer is kept: a short stream after a long one must not show the
+  // long one's tail, and a failed stream must not spoil the next.
+  TInflater inflater;
+  const std::string big = Mixed(400000), small = "tiny", zeros(3 << 20, '\0');
+  EXPECT_EQ(inflater.Inflate(Deflate(big)), big);
+  EXPECT_EQ(inflater.Inflate(Deflate(small)), small);
+  std::string broken = Deflate(big);
+  broken.back() ^= 1;
+  EXPECT_THROW(inflater.Inflate(broken), EZLibError);
+  EXPECT_EQ(inflater.Inflate(Deflate(zeros)), zeros);
+  EXPECT_EQ(inflater.Inflate(Deflate("")), "");
+}
+
 TEST(RecordTargetPath, AcceptsRelativeTreesRejectsEverythingElse) {
   const std::string d = "C:\\T\\SETUP_1";
   const struct {
@@ -163,12 +177,12 @@ struct MemorySink : TExtractSink {
   std::map<std::string, uint32_t> dates;
   std::vector<std::string> folders;
   int steps = 0;
-  bool FileExists(const std::string& p) override { return files.count(p) > 0; }
   bool ForceFolder(const std::string& f) override {
     folders.push_back(f);
     return true;
   }
-  bool AppendFile(const std::string& p, const std::string& data, uint32_t date) override {
+  bool AppendFile(const std::string& p, std::string_view data, uint32_t date, bool& created) override {
+    created = files.count(p) == 0;
     files[p] += data;
     if (date) dates[p] = date;
     return true;
