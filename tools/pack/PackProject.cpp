@@ -4,6 +4,7 @@
 #include <iterator>
 #include <sstream>
 
+#include "package/UnPack.h"
 #include "util/Text.h"
 
 namespace {
@@ -107,8 +108,12 @@ bool LoadProject(const std::string& path, const std::vector<std::string>& overri
   p.output = Resolve(base, ini.Get("Package", "Output", "setup.exe"));
   p.level = int(TextToInt32(ini.Get("Package", "Level", "6"), -1));
   if (p.level < 0 || p.level > 9) return error = "Level must be 0 to 9", false;
+  // A record's block holds its header too, and the stub refuses blocks above its
+  // bound: leave the header room below it.
+  const int64_t largest = kMaxBlockBytes - 65536;
   const int64_t record = TextToInt64(ini.Get("Package", "RecordSize", "4194304"), 0);
-  if (record < 1024 || record > (1 << 30)) return error = "RecordSize must be 1024 to 1073741824", false;
+  if (record < 1024 || record > largest)
+    return error = "RecordSize must be 1024 to " + IntToText(largest), false;
   p.recordSize = uint32_t(record);
   p.volumeSize = uint64_t(TextToInt64(ini.Get("Package", "VolumeSize", "0"), 0));
   const std::string date = ini.Get("Package", "FileDate", "file");
