@@ -13,8 +13,9 @@
 void MainProgressSink(int32_t kind, int32_t min, int32_t max, int32_t pos, int32_t step, intptr_t context);
 
 // The same on any two progress controls. kind 0 resets (the maximum travels in
-// 16 bits, so 70,000 becomes 4,464), kind 1 steps; the activity position lives
-// for the whole process and a reset does not restart its cycle.
+// 16 bits, so 70,000 becomes 4,464), kind 1 steps (step > 1: that many steps);
+// the activity position lives for the whole process and a reset does not
+// restart its cycle.
 void DriveProgressBars(HWND mainBar, HWND activityBar, int32_t kind, int32_t min, int32_t max, int32_t pos,
                        int32_t step);
 

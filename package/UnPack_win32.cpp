@@ -58,12 +58,23 @@ class TFileSink : public TExtractSink {
     const DWORD n = GetFullPathNameA(path.c_str(), sizeof buf, buf, nullptr);
     return n > 0 && n < sizeof buf ? std::string(buf, n) : std::string();
   }
+  // Painting the bars costs more than writing a small file: steps that come
+  // quicker than that are shown together.
   void FileStarted() override {
-    if (progress_) progress_(1, 0, 0, 0, 1, 0);
+    ++pendingSteps_;
+    if (NowMs() >= nextPaint_) ShowSteps();
+  }
+  void ShowSteps() {
+    if (progress_ && pendingSteps_ > 0) progress_(1, 0, 0, 0, pendingSteps_, 0);
+    pendingSteps_ = 0;
+    nextPaint_ = NowMs() + kPaintEveryMs;
   }
 
  private:
+  static constexpr int64_t kPaintEveryMs = 40;
   ProgressSink progress_;
+  int32_t pendingSteps_ = 0;
+  int64_t nextPaint_ = 0;
   std::string buttons_;
   int charset_;
 };
@@ -126,6 +137,7 @@ bool ExtractPackage(const std::string& source, const std::string& destination, c
         std::string detail;
         const TVolumeOutcome outcome =
             ExtractBlocks(file, trailer.HeaderPos, end - int64_t(trailer.TrailerSize), run, files, detail);
+        files.ShowSteps();
         if (outcome != TVolumeOutcome::Done) {
           DebugPidLine(" ExtractPackage stopped: " + detail);
           ErrorBox(0, DamageText(outcome, detail), "", buttonTexts, charset);

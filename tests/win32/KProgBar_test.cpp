@@ -49,6 +49,27 @@ TEST(ProgressBars, TenStepsFillTheBarAndCycleTheActivityBar) {
   EXPECT_EQ(b.ActivityPos(), (before + 1) % 6);
 }
 
+TEST(ProgressBars, SeveralStepsAtOnceEndWhereSingleStepsWould) {
+  Bars one, batch;
+  one.Sink(0, 100, 0, 3);
+  batch.Sink(0, 100, 0, 3);
+  for (int i = 0; i < 7; ++i) one.Sink(1);
+  const int activity = one.ActivityPos();
+  batch.Sink(1, 0, 0, 7);
+  EXPECT_EQ(batch.MainPos(), 21);
+  EXPECT_EQ(batch.MainPos(), one.MainPos());
+  EXPECT_EQ(batch.ActivityPos(), (activity + 7) % 6);  // the shared cycle moved on by seven
+  batch.Sink(1, 0, 0, 0);                              // 0 counts as one step, as TProgBar passes it
+  EXPECT_EQ(batch.MainPos(), 24);
+
+  // Painting is held only on shown bars, and a hidden bar stays hidden.
+  ShowWindow(batch.main, SW_SHOWNA);
+  batch.Sink(1, 0, 0, 2);
+  EXPECT_EQ(batch.MainPos(), 30);
+  EXPECT_TRUE(GetWindowLongPtrA(batch.main, GWL_STYLE) & WS_VISIBLE);
+  EXPECT_FALSE(GetWindowLongPtrA(batch.activity, GWL_STYLE) & WS_VISIBLE);
+}
+
 TEST(ProgressBars, RangeTravelsInSixteenBits) {
   Bars b;
   b.Sink(0, 70000, 0, 1);
