@@ -52,10 +52,7 @@ std::string DiskPromptText(const std::string& prompt, int volume) {
 }
 
 bool SourceCarriesStub(const std::string& source) {
-  auto endsWith = [&](const std::string& tail) {
-    return source.size() >= tail.size() && SameTextCI(source.substr(source.size() - tail.size()), tail);
-  };
-  return endsWith(".exe") || endsWith(".exe.001");
+  return EndsWithCI(source, ".exe") || EndsWithCI(source, ".exe.001");
 }
 
 std::string FreeSpaceQuestion(const std::string& folder, bool tellsDrive, double need, double free,

@@ -50,10 +50,6 @@ bool IsPlainComponent(const std::string& c) {
   return !IsReservedDevice(c);
 }
 
-bool StartsWithCI(const std::string& text, const std::string& prefix) {
-  return text.size() >= prefix.size() && SameTextCI(text.substr(0, prefix.size()), prefix);
-}
-
 uint32_t DateOfHeader(const std::string& header) {
   int64_t v = 0;
   const std::string text = SUB::GetItem(header, 1, "");

@@ -22,7 +22,7 @@ RegRoot RootKeyFromName(const std::string& name) {
 
 RegPath SplitRegPath(const std::string& path) {
   const std::string p = Trim(path);
-  if (!SameTextCI(p.substr(0, 2), "HK")) return {RegRoot::CurrentUser, p};
+  if (!StartsWithCI(p, "HK")) return {RegRoot::CurrentUser, p};
   size_t slash = p.find('\\');
   if (slash == std::string::npos) return {RootKeyFromName(p), ""};
   return {RootKeyFromName(p.substr(0, slash)), p.substr(slash + 1)};

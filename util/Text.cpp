@@ -51,6 +51,14 @@ bool SameTextCI(const std::string& a, const std::string& b) {
   return a.size() == b.size() && UpperCaseASCII(a) == UpperCaseASCII(b);
 }
 
+bool StartsWithCI(const std::string& text, const std::string& prefix) {
+  return text.size() >= prefix.size() && SameTextCI(text.substr(0, prefix.size()), prefix);
+}
+
+bool EndsWithCI(const std::string& text, const std::string& suffix) {
+  return text.size() >= suffix.size() && SameTextCI(text.substr(text.size() - suffix.size()), suffix);
+}
+
 int PosCI(const std::string& needle, const std::string& haystack) {
   if (needle.empty()) return 0;
   size_t at = UpperCaseASCII(haystack).find(UpperCaseASCII(needle));

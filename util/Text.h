@@ -20,6 +20,8 @@ std::string RightOf(const std::string& text, const std::string& delim, const std
 std::string Trim(const std::string& s);  // drops leading/trailing bytes 0..32
 std::string UpperCaseASCII(const std::string& s);
 bool SameTextCI(const std::string& a, const std::string& b);
+bool StartsWithCI(const std::string& text, const std::string& prefix);
+bool EndsWithCI(const std::string& text, const std::string& suffix);
 
 // The one number rule: leading blanks, optional sign, '$' 'x' 'X' "0x" "0X"
 // for hexadecimal, then digits to the end. Anything else fails.

@@ -55,6 +55,10 @@ TEST(UtilText, PositionsAndDelimiters) {
   EXPECT_EQ(ReplaceChar("a|b|c", '|', '*'), "a*b*c");
   EXPECT_TRUE(SameTextCI("Setup.EXE", "setup.exe"));
   EXPECT_FALSE(SameTextCI("setup", "setup.exe"));
+  EXPECT_TRUE(StartsWithCI("C:\\TEMP\\x", "c:\\temp\\"));
+  EXPECT_FALSE(StartsWithCI("C:\\T", "c:\\temp\\"));
+  EXPECT_TRUE(EndsWithCI("SETUP.EXE.001", ".exe.001"));
+  EXPECT_FALSE(EndsWithCI("exe", ".exe"));
 }
 
 TEST(UtilText, NumberRule) {
