@@ -123,7 +123,7 @@ std::string EncodeToken(const std::string& token, uint32_t seed) {
 
 std::string AgentFromPackage(std::string head, const TPackTrailer& trailer) {
   // The agent carries no appended data, so it must not point past its trailer.
-  if (head.size() >= uint64_t(kEndOfPackageOffset) + 8) head.replace(kEndOfPackageOffset, 8, 8, '\0');
+  SetEndOfPackage(head, 0);
   TPackTrailer agent = trailer;
   agent.IsAgent = 1;
   agent.TrailerSize = kTrailerSize;

@@ -17,7 +17,6 @@ TGFileInfo::TGFileInfo(const std::string& path) {
 TGFileInfo::TGFileInfo(const ByteSource& file) { Read(file); }
 
 void TGFileInfo::Read(const ByteSource& file) {
-  std::memset(&trailer_, 0, sizeof trailer_);
   ReadTrailer(file, trailer_);
   if (trailer_.Magic != kPackMagic) return;
 

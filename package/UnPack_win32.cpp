@@ -83,10 +83,8 @@ void WriteAgentFile(const FileSource& file, const std::string& path, const TExtr
                     const std::string& agentName) {
   const std::string name = ExtractFileName(agentName);
   if (name.empty() || !SourceCarriesStub(path)) return;
-  TPackTrailer trailer;
-  ReadTrailer(file, trailer);
   const std::string target = run.Destination + "\\" + name;
-  WriteFileData(target, AgentFromPackage(file.Read(0, size_t(run.DataStart)), trailer), FileFatDate(path), false);
+  WriteAgentFromPackage(file, run.DataStart, target, FileFatDate(path));
   DebugPidLine(" New AU-Agent: " + target);
 }
 

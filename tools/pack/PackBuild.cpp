@@ -8,6 +8,7 @@
 
 #include "package/ByteSource.h"
 #include "package/PackTokens.h"
+#include "package/SetupCommand.h"
 #include "package/UnPack.h"
 #include "util/Dates.h"
 #include "util/Scramble.h"
@@ -136,6 +137,17 @@ bool HeaderStringsOf(const PackProject& p, bool withDownload, const std::string&
   return true;
 }
 
+// The trailer every file of a build starts from: header strings right after the
+// image, and the room the files (and the agent, when one is made) need.
+TPackTrailer TrailerFor(const PackProject& p, const Common& c, const std::vector<std::string>& strings) {
+  TPackTrailer t = c.trailer;
+  t.HeaderCount = uint8_t(strings.size());
+  t.HeaderPos = uint32_t(c.image.size());
+  const uint64_t agentSize = c.image.size() + HeaderStrings(strings).size() + kTrailerSize;
+  ComputeSpaceNeeded(c.sources, p.makeAgent ? agentSize : 0, t.SpaceNeeded);
+  return t;
+}
+
 // A single-file package: image, header strings, every record, trailer.
 bool SinglePackage(const PackProject& p, const Common& c, bool withDownload, std::string& file,
                    std::string& error) {
@@ -148,11 +160,7 @@ bool SinglePackage(const PackProject& p, const Common& c, bool withDownload, std
     if (!packer.Add(src, error)) return false;
   const std::string& records = packer.Volumes().front();
 
-  TPackTrailer t = c.trailer;
-  t.HeaderCount = uint8_t(strings.size());
-  t.HeaderPos = uint32_t(c.image.size());
-  const uint64_t agentSize = c.image.size() + HeaderStrings(strings).size() + kTrailerSize;
-  ComputeSpaceNeeded(c.sources, p.makeAgent ? agentSize : 0, t.SpaceNeeded);
+  TPackTrailer t = TrailerFor(p, c, strings);
   // The package's own download record names its size; a few rounds settle the
   // digits, since the size text is part of the file.
   std::string sizeText = "0";
@@ -251,12 +259,6 @@ void ComputeSpaceNeeded(const std::vector<PackSource>& sources, uint64_t extraFi
   }
 }
 
-std::string VolumeName(const std::string& base, int n) {
-  std::string number = std::to_string(n);
-  if (number.size() < 3) number.insert(0, 3 - number.size(), '0');
-  return base + "." + number;
-}
-
 bool BuildSetup(const PackProject& p, std::vector<PackOutput>& outputs, std::string& error) {
   Common c;
   if (!Prepare(p, c, error)) return false;
@@ -282,20 +284,17 @@ bool BuildSpanned(const PackProject& p, std::vector<PackOutput>& outputs, std::s
     if (!packer.Add(src, error)) return false;
   std::vector<std::string>& volumes = packer.Volumes();
 
-  TPackTrailer t = c.trailer;
-  t.HeaderCount = uint8_t(strings.size());
-  ComputeSpaceNeeded(c.sources, p.makeAgent ? prefix.size() + kTrailerSize : 0, t.SpaceNeeded);
+  const TPackTrailer t = TrailerFor(p, c, strings);
 
   outputs.clear();
   TPackTrailer launcher = t;
-  launcher.HeaderPos = uint32_t(c.image.size());
   launcher.Flags |= kFlagSpanned;
   outputs.push_back({p.output, Finish(prefix, launcher, p.checkSum)});
   for (size_t i = 0; i < volumes.size(); ++i) {
     TPackTrailer v = t;
-    v.HeaderPos = i == 0 ? uint32_t(c.image.size()) : 0;
+    if (i > 0) v.HeaderPos = 0;  // only the first volume carries the header strings
     if (i + 1 < volumes.size()) v.Flags |= kFlagFollows;
-    outputs.push_back({VolumeName(p.output, int(i + 1)), Finish((i == 0 ? prefix : "") + volumes[i], v, p.checkSum)});
+    outputs.push_back({VolumePath(p.output, int(i + 1)), Finish((i == 0 ? prefix : "") + volumes[i], v, p.checkSum)});
   }
   return true;
 }
@@ -310,12 +309,9 @@ bool BuildWeb(const PackProject& p, std::vector<PackOutput>& outputs, std::strin
 
   std::vector<std::string> strings;
   if (!HeaderStringsOf(p, true, std::to_string(package.size()), strings, error)) return false;
-  TPackTrailer t = c.trailer;
-  t.HeaderCount = 3;
-  t.HeaderPos = uint32_t(c.image.size());
+  TPackTrailer t = TrailerFor(p, c, strings);
   t.WebInstall = 1;
   const std::string prefix = c.image + HeaderStrings(strings);
-  ComputeSpaceNeeded(c.sources, p.makeAgent ? prefix.size() + kTrailerSize : 0, t.SpaceNeeded);
 
   const size_t slash = p.output.find_last_of("/\\");
   const std::string folder = slash == std::string::npos ? "" : p.output.substr(0, slash + 1);

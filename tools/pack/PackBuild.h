@@ -43,6 +43,3 @@ bool BuildWeb(const PackProject& project, std::vector<PackOutput>& outputs, std:
 // A notice file: the encoded token in the second "|" part, the text after the
 // fourth; scrambled on request.
 std::string NoticeFileText(const std::string& token, const std::string& text, uint32_t seed, bool scramble);
-
-// Name of volume n of a set whose first file is base: base.001, base.002 ...
-std::string VolumeName(const std::string& base, int n);

@@ -6,6 +6,7 @@
 #include "package/ByteSource.h"
 #include "package/PackTokens.h"
 #include "package/PackX.h"
+#include "package/SetupCommand.h"
 #include "package/UnPack.h"
 #include "tools/pack/PackBuild.h"
 #include "util/KSUB.h"
@@ -81,7 +82,7 @@ TPackTrailer InspectVolume(const std::string& path, bool first, SetState& st) {
 
   int64_t pos = t.HeaderPos;
   if (first) {
-    const TGFileInfo d(path);
+    const TGFileInfo d(file);
     if (d.Trailer().Magic != kPackMagic) {
       st.Fault(path, "header strings do not fit the file");
       return t;
@@ -153,18 +154,17 @@ bool ReadRecords(const ByteSource& file, int64_t pos, int64_t limit, std::vector
 
 bool InspectPackage(const std::string& path, std::string& report, std::string& faults) {
   SetState st;
-  std::string base = path;
-  const bool volumeOne = base.size() > 4 && base.compare(base.size() - 4, 4, ".001") == 0;
-  if (volumeOne) base.resize(base.size() - 4);
+  const std::string base = VolumeBasePath(path);
+  const bool volumeOne = base != path;
   TPackTrailer t = InspectVolume(path, true, st);
   const uint32_t fileCount = t.FileCount;
   const TGFileInfo desc(path);
 
   if (!volumeOne && (t.Flags & kFlagSpanned)) {
     if (st.names.size()) st.Fault(path, "a span launcher carries records");
-    t = InspectVolume(VolumeName(base, 1), true, st);
+    t = InspectVolume(VolumePath(base, 1), true, st);
   }
-  for (int n = 2; t.Magic == kPackMagic && (t.Flags & kFlagFollows); ++n) t = InspectVolume(VolumeName(base, n), false, st);
+  for (int n = 2; t.Magic == kPackMagic && (t.Flags & kFlagFollows); ++n) t = InspectVolume(VolumePath(base, n), false, st);
 
   if (desc.IsWebInstall()) {
     const std::string package = FolderOf(path) + desc.PackageFileName();
@@ -175,8 +175,9 @@ bool InspectPackage(const std::string& path, std::string& report, std::string& f
       st.report += inner.report;
       st.faults += inner.faults;
       st.names = inner.names;
-      st.report += std::string("  download tokens ") + (desc.SameDownloadToken(pd) ? "match" : "DIFFER") + "\n";
-      if (!desc.SameDownloadToken(pd)) st.Fault(package, "download token differs from the installer's");
+      const bool sameToken = desc.SameDownloadToken(pd);
+      st.report += std::string("  download tokens ") + (sameToken ? "match" : "DIFFER") + "\n";
+      if (!sameToken) st.Fault(package, "download token differs from the installer's");
       if (desc.PackageSizeText() != std::to_string(FileSource(package).Size()))
         st.Fault(path, "download record's size differs from the package file's");
     } else {

@@ -4,6 +4,7 @@
 #include <iterator>
 #include <sstream>
 
+#include "package/PackFormat.h"
 #include "package/UnPack.h"
 #include "util/Text.h"
 
@@ -126,8 +127,8 @@ bool LoadProject(const std::string& path, const std::vector<std::string>& overri
   }
   p.checkSum = Flag(ini, "CheckSum", true);
   p.seed = uint32_t(TextToInt64(ini.Get("Package", "Seed", "1"), 1));
-  p.flags = uint8_t((Flag(ini, "TellDrive", false) ? 0x01 : 0) | (Flag(ini, "ActivityBar", false) ? 0x08 : 0) |
-                    (Flag(ini, "Log", false) ? 0x10 : 0));
+  p.flags = uint8_t((Flag(ini, "TellDrive", false) ? kFlagTellDrive : 0) |
+                    (Flag(ini, "ActivityBar", false) ? kFlagActivityBar : 0) | (Flag(ini, "Log", false) ? kFlagLog : 0));
   p.makeAgent = Flag(ini, "MakeAgent", false);
   p.isAgent = Flag(ini, "IsAgent", false);
   p.askDownload = Flag(ini, "AskDownload", false);
