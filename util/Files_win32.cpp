@@ -2,7 +2,6 @@
 
 #include <winioctl.h>
 
-#include <cctype>
 #include <vector>
 
 #include "ui/KDebug.h"
@@ -30,16 +29,17 @@ class FileHandle {
   HANDLE h_;
 };
 
-// existed: the file was there before (the system says so for both dispositions).
-HANDLE OpenForWrite(const std::string& path, bool append, bool& existed) {
+// existed, when given: the file was there before (the system says so for both
+// dispositions).
+HANDLE OpenForWrite(const std::string& path, bool append, bool* existed = nullptr) {
   HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, append ? kShareAll : 0, nullptr,
                          append ? OPEN_ALWAYS : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  existed = GetLastError() == ERROR_ALREADY_EXISTS;
+  if (existed) *existed = GetLastError() == ERROR_ALREADY_EXISTS;
   if (append && h != INVALID_HANDLE_VALUE) FileSeek64(h, 2, 0);
   return h;
 }
 
-// Bytes written; stops at the first failed or empty write.
+// Bytes written by one call; 0 on failure.
 uint64_t WriteAll(HANDLE h, const char* data, uint64_t size) {
   DWORD written = 0;
   if (size == 0) return 0;
@@ -88,7 +88,7 @@ std::string ReadFilePart(const std::string& path, uint32_t maxBytes) {
 bool WriteFileData(const std::string& path, std::string_view data, uint32_t fatDate, bool append,
                    ProgressSink sink, bool* created) {
   bool existed = false;
-  FileHandle f(OpenForWrite(path, append, existed));
+  FileHandle f(OpenForWrite(path, append, &existed));
   if (created) *created = f.ok() && !existed;
   if (!f.ok()) return false;
   const uint64_t size = data.size();
@@ -118,16 +118,15 @@ bool WriteFileData(const std::string& path, std::string_view data, uint32_t fatD
 }
 
 bool AppendText(const std::string& path, const std::string& text) {
-  bool existed = false;
-  FileHandle f(OpenForWrite(path, true, existed));
+  FileHandle f(OpenForWrite(path, true));
   return f.ok() && WriteAll(f.get(), text.data(), text.size()) == text.size();
 }
 
 double DiskFree(const std::string& path) {
   using FreeExFn = BOOL(WINAPI*)(LPCSTR, PULARGE_INTEGER, PULARGE_INTEGER, PULARGE_INTEGER);
   // Probed once per process.
-  static const FreeExFn freeEx = reinterpret_cast<FreeExFn>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetDiskFreeSpaceExA")));
+  static const FreeExFn freeEx =
+      ProcAs<FreeExFn>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetDiskFreeSpaceExA"));
   if (path.empty()) return -1.0;
   const std::string dir = DiskFreeQueryDir(path, freeEx != nullptr);
   if (freeEx) {
@@ -176,10 +175,7 @@ bool DeleteTree(const std::string& folder, bool clearAttributes) {
         subfolders.push_back(dir + name);
     } while (FindNextFileA(find, &fd));
     FindClose(find);
-    for (const std::string& sub : subfolders) {
-      DeleteTree(sub, clearAttributes);
-      RemoveDirectoryA(sub.c_str());
-    }
+    for (const std::string& sub : subfolders) DeleteTree(sub, clearAttributes);  // removes sub too
   }
   RemoveDirectoryA(SetTrailingBackslash(folder, false, IsLeadByte).c_str());
   return existed && !DirectoryExists(folder);
@@ -196,9 +192,10 @@ void DeleteMySelf(bool removeFolder) {
 
 bool EjectCD(const std::string& path) {
   try {
-    const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(path.empty() ? 0 : path[0])));
+    const std::string root = DriveRootOf(path);
+    const char letter = root[0];
     if (letter < 'A' || letter > 'Z') return false;
-    if (GetDriveTypeA(DriveRootOf(path).c_str()) != DRIVE_CDROM) return false;
+    if (GetDriveTypeA(root.c_str()) != DRIVE_CDROM) return false;
     const std::string device = std::string("\\\\.\\") + letter + ":";
     HANDLE h = CreateFileA(device.c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr, OPEN_EXISTING, 0,
                            nullptr);

@@ -80,8 +80,7 @@ DWORD FindProcessBySnapshot(const std::string& exe, bool fullPathOnly) {
 
 std::vector<DWORD> ProcessIdList() {
   using EnumProcessesProc = BOOL(WINAPI*)(DWORD*, DWORD, DWORD*);
-  auto enumProcesses = reinterpret_cast<EnumProcessesProc>(
-      reinterpret_cast<void*>(GetLibraryProc("psapi.dll", "EnumProcesses")));
+  auto enumProcesses = ProcAs<EnumProcessesProc>(GetLibraryProc("psapi.dll", "EnumProcesses"));
   std::vector<DWORD> ids;
   if (!enumProcesses) return ids;
   // A full buffer may mean that more ids were left out: grow and ask again.

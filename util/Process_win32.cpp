@@ -25,9 +25,7 @@ TExeNames SnapshotExeNames() {
   return names;
 }
 
-std::string ExeNameOf(HWND window, const TExeNames& names) {
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
+std::string ExeNameOf(DWORD pid, const TExeNames& names) {
   const auto it = names.find(pid);
   return it == names.end() ? std::string() : it->second;
 }
@@ -35,10 +33,10 @@ std::string ExeNameOf(HWND window, const TExeNames& names) {
 BOOL CALLBACK AddTopWindow(HWND w, LPARAM param) {
   auto* ctx = reinterpret_cast<std::pair<TProcessData*, const TExeNames*>*>(param);
   TProcessData& d = *ctx->first;
-  const std::string exe = ExeNameOf(w, *ctx->second);
-  if (SUB::Contains(d.Exes, exe)) return TRUE;
   DWORD pid = 0;
   const DWORD thread = GetWindowThreadProcessId(w, &pid);
+  const std::string exe = ExeNameOf(pid, *ctx->second);
+  if (SUB::Contains(d.Exes, exe)) return TRUE;
   d.Pids += IntToText(pid) + "|";
   d.Exes += exe + "|";
   d.Classes += WindowClassName(w) + "|";
@@ -86,7 +84,11 @@ bool ShellOpen(const std::string& file, const std::string& parameters, int showM
   return reinterpret_cast<intptr_t>(r) > 32;
 }
 
-std::string WindowExeName(HWND window) { return ExeNameOf(window, SnapshotExeNames()); }
+std::string WindowExeName(HWND window) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  return ExeNameOf(pid, SnapshotExeNames());
+}
 
 void EnumTopWindows(TProcessData& data) {
   data = TProcessData{"|", "|", "|", "|", "|", "|", "|"};

@@ -18,6 +18,11 @@ HMODULE LoadSystemLibrary(const std::string& name);
 // kept loaded); the handle is given back in *module when asked.
 FARPROC GetLibraryProc(const std::string& library, const std::string& function,
                        HMODULE* module = nullptr);
+// A looked-up function as the type it has.
+template <class Fn>
+Fn ProcAs(FARPROC proc) {
+  return reinterpret_cast<Fn>(reinterpret_cast<void*>(proc));
+}
 
 // Lead bytes of the system's double-byte code page, for the path helpers.
 bool IsLeadByte(unsigned char c);

@@ -28,8 +28,7 @@ UINT WINAPI TempPathQuery(LPSTR buf, UINT size) { return GetTempPathA(size, buf)
 void RestrictDllSearch() {
   using SetDirsFn = BOOL(WINAPI*)(DWORD);
   // Looked up at run time: systems without the update that adds it still start.
-  auto setDirs = reinterpret_cast<SetDirsFn>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories")));
+  auto setDirs = ProcAs<SetDirsFn>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories"));
   if (setDirs) setDirs(LOAD_LIBRARY_SEARCH_SYSTEM32);
   // Takes the current folder out of the search order too.
   SetDllDirectoryA("");
@@ -98,9 +97,10 @@ std::string GetExeVersion(const std::string& file) {
   using QueryFn = BOOL(WINAPI*)(LPCVOID, LPCSTR, LPVOID*, PUINT);
   try {
     const std::string path = file.empty() ? ExePath() : file;
-    auto sizeOf = reinterpret_cast<SizeFn>(reinterpret_cast<void*>(GetLibraryProc("version.dll", "GetFileVersionInfoSizeA")));
-    auto infoOf = reinterpret_cast<InfoFn>(reinterpret_cast<void*>(GetLibraryProc("version.dll", "GetFileVersionInfoA")));
-    auto query = reinterpret_cast<QueryFn>(reinterpret_cast<void*>(GetLibraryProc("version.dll", "VerQueryValueA")));
+    const HMODULE lib = LoadSystemLibrary("version.dll");
+    auto sizeOf = lib ? ProcAs<SizeFn>(GetProcAddress(lib, "GetFileVersionInfoSizeA")) : nullptr;
+    auto infoOf = lib ? ProcAs<InfoFn>(GetProcAddress(lib, "GetFileVersionInfoA")) : nullptr;
+    auto query = lib ? ProcAs<QueryFn>(GetProcAddress(lib, "VerQueryValueA")) : nullptr;
     if (!sizeOf || !infoOf || !query) throw std::runtime_error("version.dll is not available");
     DWORD handle = 0;
     const DWORD size = sizeOf(path.c_str(), &handle);
