@@ -1,10 +1,10 @@
 #include "app/CommUtils.h"
 
+#include "util/Paths.h"
+
 std::string RunLogPath(const std::string& exeDirWithBackslash, const std::string& ownName) {
-  std::string name = ownName.compare(0, 2, "X_") == 0 ? ownName : "X_" + ownName;
-  const size_t dot = name.rfind('.');
-  if (dot != std::string::npos) name.erase(dot);
-  return exeDirWithBackslash + name + ".log";
+  const std::string name = ownName.compare(0, 2, "X_") == 0 ? ownName : "X_" + ownName;
+  return exeDirWithBackslash + FileBaseName(name, false) + ".log";
 }
 
 std::string RunLogLine(const std::string& stamp, uint32_t threadId, const std::string& indent,

@@ -12,6 +12,7 @@
 #include "ui/KDebug.h"
 #include "ui/KMsgBox.h"
 #include "util/Files.h"
+#include "ui/MsgBoxLayout.h"
 #include "util/Utils.h"
 
 namespace {
@@ -27,8 +28,6 @@ HFONT g_labelFont = nullptr;
 bool g_loopEnd = false;
 HWND g_replyWindow = nullptr;
 UINT g_replyMessage = 0;
-
-bool IsRtlCharset(int charset) { return charset == 177 || charset == 178; }
 
 void SetLabelFont(HFONT font) {
   SendMessageA(g_label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);

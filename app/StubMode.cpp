@@ -8,7 +8,7 @@ bool IsPlainAgentName(const std::string& ownName, const std::string& agentName) 
 }
 
 bool IsXAgentName(const std::string& ownName, const std::string& agentName) {
-  return SameTextCI(Trim(ownName), Trim("X_" + agentName));
+  return IsPlainAgentName(ownName, "X_" + agentName);
 }
 
 std::string StubWindowClass(bool isAgent, const std::string& ownPath) {

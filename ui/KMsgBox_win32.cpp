@@ -191,10 +191,7 @@ LRESULT CALLBACK BoxProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 HFONT CreateBoxFont() {
-  const HDC screen = GetDC(nullptr);
-  const int height = -MulDiv(g_font.size, GetDeviceCaps(screen, LOGPIXELSY), 72);
-  ReleaseDC(nullptr, screen);
-  return CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, static_cast<BYTE>(g_font.charset),
+  return CreateFontA(-PointsToPixels(g_font.size), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, static_cast<BYTE>(g_font.charset),
                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, g_font.face.c_str());
 }
 
@@ -317,7 +314,6 @@ int RunBox(HWND owner, const std::string& text, const std::string& caption, cons
   if (g_box.previousActive) EnableWindow(g_box.previousActive, FALSE);
   g_box.timeoutMs = timeoutMs;
   g_box.font = CreateBoxFont();
-  const HMODULE boxRef = LoadSystemLibrary("RICHED32.DLL");
 
   const HINSTANCE inst = GetModuleHandleA(nullptr);
   WNDCLASSA wc{};
@@ -350,7 +346,6 @@ int RunBox(HWND owner, const std::string& text, const std::string& caption, cons
   // while they are destroyed, and a class cannot go while a window has it.
   UnregisterClassA(kBoxClass, inst);
   DeleteObject(g_box.font);
-  if (boxRef) FreeLibrary(boxRef);
   return g_box.result;
 }
 

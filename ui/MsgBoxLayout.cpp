@@ -52,8 +52,10 @@ int WrapButtonIndex(int k, int n) {
   return m < 0 ? m + n : m;
 }
 
+bool IsRtlCharset(int charset) { return charset == 177 || charset == 178; }
+
 uint32_t EffectiveBoxFlags(uintptr_t ownerMode, int charset, uint32_t flags) {
-  if (charset == 177 || charset == 178) flags |= kBoxRight | kBoxRtlReading;
+  if (IsRtlCharset(charset)) flags |= kBoxRight | kBoxRtlReading;
   if (ownerMode == 2) flags |= kBoxNoClose;
   return flags;
 }

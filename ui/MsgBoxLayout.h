@@ -34,6 +34,9 @@ int DefaultButtonIndex(uint32_t flags);
 // k wrapped into 0..n-1 (negative counts from the end); -1 when n is 0.
 int WrapButtonIndex(int k, int n);
 
+// Hebrew (177) and Arabic (178) texts read right to left.
+bool IsRtlCharset(int charset);
+
 // Flags after the charset and owner mode have had their say.
 uint32_t EffectiveBoxFlags(uintptr_t ownerMode, int charset, uint32_t flags);
 
