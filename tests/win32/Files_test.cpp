@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/win32/ProcessKit.h"
 #include "tests/win32/TempFolder.h"
 #include "tests/win32/TestEnv.h"
 #include "util/Files.h"
@@ -158,19 +159,10 @@ namespace {
 bool RunsAndVanishes(const std::string& folder, const std::string& switches, const std::string& path) {
   const std::string exe = folder + "\\self del.exe";
   if (!CopyFileA((testenv::BinDir() + "\\kavrix-selfdelete.exe").c_str(), exe.c_str(), FALSE)) return false;
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  std::string cmd = "\"" + exe + "\" " + switches;
-  if (!CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
-  WaitForSingleObject(pi.hProcess, 30000);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  for (int i = 0; i < 600; ++i) {
-    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return true;
-    Sleep(100);
-  }
-  return false;
+  const kit::Child child("\"" + exe + "\" " + switches);
+  if (!child.Started()) return false;
+  child.Wait(30000);
+  return kit::WaitUntil([&] { return !kit::Exists(path); }, 60000);
 }
 
 }  // namespace

@@ -15,14 +15,20 @@ namespace kit {
 
 inline std::string Block(int32_t length, const std::string& bytes) { return Uint32Bytes(uint32_t(length)) + bytes; }
 
-// A zlib block of content, compressed at level whatever its size.
-inline std::string ZlibBlock(const std::string& content, int level = 6) {
+// One zlib stream of content.
+inline std::string Deflate(const std::string& content, int level = 6) {
   uLongf n = compressBound(uLong(content.size()));
   std::string out(n, '\0');
   compress2(reinterpret_cast<Bytef*>(&out[0]), &n, reinterpret_cast<const Bytef*>(content.data()),
             uLong(content.size()), level);
   out.resize(n);
-  return Block(int32_t(out.size()), out);
+  return out;
+}
+
+// A zlib block of content, compressed at level whatever its size.
+inline std::string ZlibBlock(const std::string& content, int level = 6) {
+  const std::string stream = Deflate(content, level);
+  return Block(int32_t(stream.size()), stream);
 }
 
 inline std::string StoredBlock(const std::string& content) { return Block(-int32_t(content.size()), content); }

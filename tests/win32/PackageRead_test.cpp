@@ -7,6 +7,7 @@
 #include "package/PackTokens.h"
 #include "package/PackX.h"
 #include "tests/win32/DebugCapture.h"
+#include "tests/win32/ProcessKit.h"
 #include "tests/win32/TempFolder.h"
 #include "tests/win32/TestEnv.h"
 #include "ui/SLangId.h"
@@ -16,20 +17,10 @@ namespace {
 
 // Runs a command line to its end; the exit code, or -1 when it did not start or end.
 long RunToEnd(const std::string& commandLine, DWORD* processId = nullptr) {
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  std::string cmd = commandLine;
-  if (!CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
-  if (processId) *processId = pi.dwProcessId;
-  DWORD code = DWORD(-1);
-  if (WaitForSingleObject(pi.hProcess, 120000) == WAIT_OBJECT_0)
-    GetExitCodeProcess(pi.hProcess, &code);
-  else
-    TerminateProcess(pi.hProcess, 1);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  return long(code);
+  const kit::Child child(commandLine);
+  if (processId) *processId = child.Id();
+  const DWORD code = child.Started() ? child.Wait() : STILL_ACTIVE;
+  return code == STILL_ACTIVE ? -1 : long(code);
 }
 
 // The Windows build of the builder makes a setup file from the built stub.

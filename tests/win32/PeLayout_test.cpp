@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <fstream>
-#include <iterator>
+#include <string>
 #include <vector>
 
 #include "tests/win32/SetupKit.h"
@@ -11,9 +10,8 @@
 // The stub's image must carry its PE header at 256 and still start.
 TEST(StubImage, PeHeaderAt256AndStillRuns) {
   const std::string exe = testenv::BinDir() + "\\kavrix-stub.exe";
-  std::ifstream in(exe, std::ios::binary);
-  ASSERT_TRUE(in) << exe;
-  std::vector<unsigned char> b(std::istreambuf_iterator<char>(in), {});
+  const std::string image = kit::StubImage();
+  const std::vector<unsigned char> b(image.begin(), image.end());
   ASSERT_GT(b.size(), 0x200u);
   EXPECT_EQ(b[0x3C] | b[0x3D] << 8, 0x100);
   EXPECT_EQ(b[256], 'P');

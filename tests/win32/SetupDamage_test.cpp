@@ -34,15 +34,6 @@ Damaged RunWith(const std::string& name, const std::string& block) {
   return d;
 }
 
-std::string ZlibOf(const std::string& data, int level) {
-  uLongf n = compressBound(uLong(data.size()));
-  std::string out(n, '\0');
-  compress2(reinterpret_cast<Bytef*>(&out[0]), &n, reinterpret_cast<const Bytef*>(data.data()), uLong(data.size()),
-            level);
-  out.resize(n);
-  return out;
-}
-
 }  // namespace
 
 TEST(SetupDamage, HostileRecordNamesWriteNothingAndStartNoEngine) {
@@ -67,10 +58,10 @@ TEST(SetupDamage, HostileRecordNamesWriteNothingAndStartNoEngine) {
 }
 
 TEST(SetupDamage, BlocksThatDoNotInflateOrDoNotFitEndTheRun) {
-  std::string corrupt = ZlibOf(RecordContent("x.txt", 0, std::string(100000, 'x')), 6);
+  std::string corrupt = kit::Deflate(RecordContent("x.txt", 0, std::string(100000, 'x')), 6);
   corrupt[corrupt.size() / 2] ^= 0x5A;
   // 100 MiB of zeros in ~100 KiB: more than any block may inflate to.
-  const std::string bomb = ZlibOf(RecordContent("bomb.bin", 0, std::string(100u << 20, '\0')), 9);
+  const std::string bomb = kit::Deflate(RecordContent("bomb.bin", 0, std::string(100u << 20, '\0')), 9);
   const struct {
     const char* what;
     std::string block;

@@ -6,6 +6,7 @@
 
 #include "tests/native/PackFixture.h"
 #include "tests/win32/DebugCapture.h"
+#include "tests/win32/ProcessKit.h"
 #include "tests/win32/TempFolder.h"
 #include "tests/win32/TestEnv.h"
 #include "tools/msgbox-helper/BoxProbe.h"
@@ -22,25 +23,19 @@ struct RunResult {
 
 RunResult RunAndWait(const std::string& commandLine) {
   RunResult r;
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  std::string cmd = commandLine;
-  if (!CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return r;
-  r.processId = pi.dwProcessId;
+  const kit::Child stub(commandLine);
+  if (!stub.Started()) return r;
+  r.processId = stub.Id();
   // A file without a package still runs its setup and reports the missing
   // package in a box: answer its boxes with their first button.
   for (const DWORD start = GetTickCount(); !r.ended && GetTickCount() - start < 60000;) {
-    r.ended = WaitForSingleObject(pi.hProcess, 50) == WAIT_OBJECT_0;
-    if (const HWND box = boxprobe::WaitForBox(0, pi.dwProcessId)) {
+    r.exitCode = stub.Wait(50);
+    r.ended = r.exitCode != STILL_ACTIVE;
+    if (const HWND box = boxprobe::WaitForBox(0, r.processId)) {
       boxprobe::Click(boxprobe::Buttons(box).front());
       boxprobe::WaitUntilGone(box, 30000);
     }
   }
-  if (!r.ended) TerminateProcess(pi.hProcess, 1);
-  GetExitCodeProcess(pi.hProcess, &r.exitCode);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
   return r;
 }
 

@@ -19,9 +19,7 @@ inline std::string EnvPath(const char* name) {
   return v ? WinPath(v) : std::string();
 }
 
-// Folder of the built Windows programs, of the host tools, of the sources.
+// Folder of the built Windows programs.
 inline std::string BinDir() { return EnvPath("KAVRIX_BIN"); }
-inline std::string HostDir() { return EnvPath("KAVRIX_HOST"); }
-inline std::string SourceDir() { return EnvPath("KAVRIX_SRC"); }
 
 }  // namespace testenv

@@ -11,6 +11,7 @@
 #include "package/UnPack.h"
 #include "tests/win32/PackageKit.h"
 #include "tests/win32/ProcessKit.h"
+#include "tests/win32/SetupKit.h"
 #include "tests/win32/TestEnv.h"
 #include "tools/msgbox-helper/BoxProbe.h"
 #include "util/Files.h"
@@ -67,15 +68,13 @@ Result Extract(const std::string& source, const std::string& dest, const std::st
   return r;
 }
 
-std::string Image() { return kit::ReadAll(testenv::BinDir() + "\\kavrix-stub.exe"); }
-
 }  // namespace
 
 TEST(ExtractPackage, WritesFilesDatesEngineAndAgentFile) {
   const std::string dir = kit::TempFolder("unpack_sound");
   DeleteTree(dir + "\\out", true);
   kit::SetupSpec s;
-  s.image = Image();
+  s.image = kit::StubImage();
   s.autoUpdate = "|http://x|P.info|Prod_AU.exe|tok|0|";
   s.blocks = kit::ZlibBlock(RecordContent("Engine.exe* /q", 0, "MZ")) +
              kit::ZlibBlock(RecordContent("sub\\deep\\a.txt", 0x5A6B3C4D, "first;")) +
@@ -114,7 +113,7 @@ TEST(ExtractPackage, WritesFilesDatesEngineAndAgentFile) {
 TEST(ExtractPackage, BadChecksumAndMissingSourceReportNotOk) {
   const std::string dir = kit::TempFolder("unpack_crc");
   kit::SetupSpec s;
-  s.image = Image();
+  s.image = kit::StubImage();
   s.blocks = kit::StoredBlock(RecordContent("e.exe*", 0, "payload-A, followed by more bytes"));
   std::string file = kit::Assemble(s);
   file[file.find("payload-A") + 8] = 'B';
@@ -135,7 +134,7 @@ TEST(ExtractPackage, DamagedPackageShowsOneBoxAndNoEngine) {
                                  kit::Block(0x7FFF0000, "lying length")}) {
     DeleteTree(dir + "\\out", true);
     kit::SetupSpec s;
-    s.image = Image();
+    s.image = kit::StubImage();
     s.blocks = kit::ZlibBlock(RecordContent("e.exe*", 0, "MZ")) + bad;
     s.checkSumOff = true;
     ASSERT_TRUE(kit::WriteAll(dir + "\\setup.exe", kit::Assemble(s)));
@@ -169,7 +168,7 @@ TEST(ExtractPackage, MissingVolumeIsAskedForAndCancelGivesNoEngine) {
     DeleteTree(set.dir + "\\out", true);
     DeleteFileA((set.dir + "\\setup.exe.002").c_str());
     kit::SetupSpec v1;
-    v1.image = Image();
+    v1.image = kit::StubImage();
     v1.flags = kFlagFollows;
     v1.blocks = kit::ZlibBlock(RecordContent("e.exe*", 0, "MZ")) + kit::ZlibBlock(RecordContent("a.txt", 0, "one"));
     kit::SetupSpec v2;

@@ -59,6 +59,14 @@ std::string DefaultTarget() {
   return (n > 0 && n < sizeof buf ? std::string(buf, n) : std::string("C:\\Program Files")) + "\\Kavrix Example";
 }
 
+// The show mode the starter asked for, or -1 when it asked for none.
+int StartShowMode() {
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  GetStartupInfoA(&si);
+  return (si.dwFlags & STARTF_USESHOWWINDOW) ? si.wShowWindow : -1;
+}
+
 HWND ShowDialog(const std::string& tag, const std::string& target) {
   const std::string cls = ".SDialog_Class_Name." + tag;
   WNDCLASSA wc{};
@@ -72,10 +80,8 @@ HWND ShowDialog(const std::string& tag, const std::string& target) {
                            CW_USEDEFAULT, CW_USEDEFAULT, 420, 120, nullptr, nullptr, wc.hInstance, nullptr);
   CreateWindowExA(0, "STATIC", ("Installing to " + target).c_str(), WS_CHILD | WS_VISIBLE, 12, 20, 390, 40,
                   w, nullptr, wc.hInstance, nullptr);
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  GetStartupInfoA(&si);
-  ShowWindow(w, (si.dwFlags & STARTF_USESHOWWINDOW) ? si.wShowWindow : SW_SHOWNORMAL);
+  const int show = StartShowMode();
+  ShowWindow(w, show < 0 ? SW_SHOWNORMAL : show);
   UpdateWindow(w);
   return w;
 }
@@ -93,11 +99,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   Pump();
   bool ok = CopyTree(ExtractFileDir(self), target, self, target);
 
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  GetStartupInfoA(&si);
-  const std::string report = raw + "\r\nshow=" +
-                             IntToText((si.dwFlags & STARTF_USESHOWWINDOW) ? si.wShowWindow : -1) + "\r\n";
+  const std::string report = raw + "\r\nshow=" + IntToText(StartShowMode()) + "\r\n";
   HANDLE f = CreateFileA((target + "\\_engine_run.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
   DWORD written = 0;
